@@ -1,0 +1,8 @@
+#pragma once
+// The player's step: controls, firing, speed limit, thrust sound, caption, motion, death, camera
+// follow and drawing while alive; the countdown and respawn while dead.
+
+#include "game/frame.h"
+
+/// The player's step of one frame.
+void updatePlayer(GameState& state, const FrameInput& input);

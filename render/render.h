@@ -1,0 +1,44 @@
+#pragma once
+// Rendering primitives: direct pixel access, lines, Lattice pictures, sprite rotation and bitmap
+// text on SDL 1.2 surfaces. Every function takes the target surface first. Pixel writes never touch
+// row 0 or column 0 of a surface: the valid window is 0 < x < w, 0 < y < h.
+
+#include <SDL.h>
+
+class Lattice;
+
+/// Locks the surface when SDL requires it (SDL_MUSTLOCK).
+void lockSurfaceIfNeeded(SDL_Surface* surface);
+/// Unlocks the surface when SDL requires it (SDL_MUSTLOCK).
+void unlockSurfaceIfNeeded(SDL_Surface* surface);
+
+/// Writes one opaque pixel of colour (r, g, b) inside the valid window.
+void putPixel(SDL_Surface* surface, int x, int y, Uint8 r, Uint8 g, Uint8 b);
+/// As putPixel, but a 4-byte pixel keeps its most significant byte (the alpha).
+void putPixelKeepAlpha(SDL_Surface* surface, int x, int y, Uint8 r, Uint8 g, Uint8 b);
+/// The colour of one pixel; white with unused 255 outside the valid window.
+SDL_Color getPixel(SDL_Surface* surface, int x, int y);
+
+/// A one-pixel line from (x1, y1) to (x2, y2), both ends drawn; dropped whole when either end lies
+/// outside the valid window.
+void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint8 r, Uint8 g, Uint8 b);
+
+/// The warped grid (green) and rim with its node ticks (white) of a Lattice; picture point (x, y)
+/// lands on (trunc(x)·scale + offsetX, trunc(y)·scale + offsetY).
+void drawLattice(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX, int offsetY);
+/// The warped grid alone, sampled five times per cell.
+void drawLatticeCoarse(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX,
+                       int offsetY);
+/// The undeformed square grid (black, 40 pixels a cell) and the rim in lattice coordinates (red).
+void drawLatticeReference(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX,
+                          int offsetY);
+
+/// Turns sourceRect of a 32-bit source about pivot (source coordinates) by angle radians
+/// (counter-clockwise on screen) so the pivot lands on position in target. −1 when the pixel sizes
+/// differ; 0 otherwise (nothing drawn unless both are 4 bytes per pixel).
+int rotateSprite(SDL_Surface* target, const SDL_Rect& position, SDL_Surface* source,
+                 const SDL_Rect& sourceRect, float angle, const SDL_Rect& pivot);
+
+/// Writes text with a font strip of 6 × 14 glyphs, 7 pixels apart (code 1 first); the first glyph
+/// lands at x + 7.
+void drawText(SDL_Surface* target, SDL_Surface* fontStrip, const char* text, Sint16 x, Sint16 y);
