@@ -20,12 +20,14 @@ struct PicturePos {
 
 /// Every image the game draws. Null until loaded.
 struct Images {
-    std::array<SDL_Surface*, kShipImageCount> ship{};    ///< by pose
-    std::array<SDL_Surface*, kEnemyImageCount> enemy{};  ///< 6 × enemy kind + pose; 12..17 share one surface
-    std::array<SDL_Surface*, kShotImageCount> shot{};    ///< firstFrame[kind] + age mod frameCount[kind]
+    std::array<SDL_Surface*, kShipImageCount> ship{};  ///< by pose
+    std::array<SDL_Surface*, kEnemyImageCount>
+        enemy{};  ///< 6 × enemy kind + pose; 12..17 share one surface
+    std::array<SDL_Surface*, kShotImageCount>
+        shot{};  ///< firstFrame[kind] + age mod frameCount[kind]
     std::array<SDL_Surface*, kExplosionImageCount> explosion{};  ///< 6 × kind + frame
-    std::array<SDL_Surface*, kWeaponCount> ammo{};       ///< weapons 1..4; slot 0 unused
-    std::array<SDL_Surface*, kWeaponCount> indicator{};  ///< by weapon
+    std::array<SDL_Surface*, kWeaponCount> ammo{};               ///< weapons 1..4; slot 0 unused
+    std::array<SDL_Surface*, kWeaponCount> indicator{};          ///< by weapon
     SDL_Surface* health = nullptr;
     SDL_Surface* completion = nullptr;
     SDL_Surface* levelUp = nullptr;
@@ -73,12 +75,12 @@ struct GameState {
     int kills = 0;
     int killTarget = 30;
     int levelIndex = 0;
-    int running = -1;  ///< the loop runs while −1
+    int running = -1;        ///< the loop runs while −1
     int thrustChannel = -1;  ///< mixer channel of the thrust loop, −1 when none plays
 
     SDL_Rect camera{0, 0, 800, 600};  ///< picture pixels; 16-bit arithmetic
-    int drawnCellX = 0;   ///< Camera cell the Playfield was last drawn for
-    int drawnCellY = 12;  ///< differs from the first cell, so the first frame draws
+    int drawnCellX = 0;               ///< Camera cell the Playfield was last drawn for
+    int drawnCellY = 12;              ///< differs from the first cell, so the first frame draws
 
     std::unique_ptr<LevelSet> levels;
     Lattice* currentLattice = nullptr;

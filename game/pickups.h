@@ -7,7 +7,8 @@
 
 /// n pieces of spinning shrapnel from a dying ship's record.
 void dropDebris(GameState& state, const Ship& ship, int n);
-/// One pick-up from a dying enemy: its own ammunition, or by chance health, rapid fire or black holes.
+/// One pick-up from a dying enemy: its own ammunition, or by chance health, rapid fire or black
+/// holes.
 void dropPowerUp(GameState& state, const Ship& enemy);
 /// Gives the player what a pick-up of `kind` (11..16) holds; ticks is the current tick count, ms.
 void collectPowerUp(GameState& state, int kind, Uint32 ticks);

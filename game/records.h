@@ -73,18 +73,19 @@ struct Ship {
     float vx;
     float vy;
     float spin;
-    int kind;   ///< enemy kind 0..2; 0 for the player
-    int age;    ///< 0 for ships
+    int kind;              ///< enemy kind 0..2; 0 for the player
+    int age;               ///< 0 for ships
     int respawnCountdown;  ///< 0 = alive; frames until the respawn otherwise
-    int health;  ///< dead once below 0
-    int mass;    ///< divides thrust and strafe forces
-    int weapon;  ///< selected weapon 0..4 (player only)
+    int health;            ///< dead once below 0
+    int mass;              ///< divides thrust and strafe forces
+    int weapon;            ///< selected weapon 0..4 (player only)
 };
 
 static_assert(std::is_standard_layout_v<Shot> && std::is_standard_layout_v<Ship> &&
               std::is_standard_layout_v<Explosion>);
 static_assert(sizeof(Shot) == 32 && sizeof(Explosion) == 32);
-static_assert(offsetof(Ship, age) == offsetof(Shot, age) && offsetof(Ship, kind) == offsetof(Shot, kind));
+static_assert(offsetof(Ship, age) == offsetof(Shot, age) &&
+              offsetof(Ship, kind) == offsetof(Shot, kind));
 
 /// Copies the leading eight fields (x … age) of a ship, shot or explosion into a shot or explosion.
 template <typename Target, typename Source>

@@ -29,7 +29,8 @@ constexpr int kShipImageCount = 6;
 constexpr int kExplosionImageCount = kExplosionKindCount * kExplosionFrames;
 
 /// First image of each shot kind in the shot image list: running sums of kFrameCount.
-constexpr std::array<int, kShotKindCount> firstFrames(const std::array<int, kShotKindCount>& counts) {
+constexpr std::array<int, kShotKindCount> firstFrames(
+    const std::array<int, kShotKindCount>& counts) {
     std::array<int, kShotKindCount> first{};
     for (int k = 1; k < kShotKindCount; ++k) {
         first[k] = first[k - 1] + counts[k - 1];

@@ -31,14 +31,15 @@ struct LatticeNode {
 /// Node (i, j) is column i (lattice u) and row j (lattice v). The counts are floats holding whole
 /// numbers; they are compared as floats and become indices by truncation.
 class Lattice {
-public:
+  public:
     /// Builds the default grid (node (i, j) at (40·i, 40·j) pixels) and the rim along its border.
     /// Needs columns ≥ 3 and rows ≥ 3.
     Lattice(int columns, int rows);
     Lattice(const Lattice&) = delete;
     Lattice& operator=(const Lattice&) = delete;
 
-    /// Stores the picture position of node (i, j); the row's coefficients stay stale until refitted.
+    /// Stores the picture position of node (i, j); the row's coefficients stay stale until
+    /// refitted.
     void setNodePosition(int i, int j, float x, float y);
     /// Stores the position of node (i, j) and refits the row segments i − 3 … i + 1 that it feeds.
     void setNodeAndRefit(int i, int j, float x, float y);
@@ -55,9 +56,9 @@ public:
     void replaceRim(int n);
 
     /// Picture position of the lattice point (u, v). With both flags: the stored position of node
-    /// (trunc u, trunc v). With onColumnLine: on the curve of column trunc u. With onRowLine: on the
-    /// stored spline of row trunc v. With neither: on the warped surface. Leaves x and y unchanged
-    /// where the chosen mode has no value.
+    /// (trunc u, trunc v). With onColumnLine: on the curve of column trunc u. With onRowLine: on
+    /// the stored spline of row trunc v. With neither: on the warped surface. Leaves x and y
+    /// unchanged where the chosen mode has no value.
     void mapPoint(float u, float v, float& x, float& y, bool onColumnLine, bool onRowLine) const;
     /// Picture-space direction (dx, dy) of the lattice direction (du, dv) at (u, v). Outside the
     /// cells 0 … columns − 2, 0 … rows − 2 it extrapolates the nearest cell's polynomials.
@@ -66,7 +67,7 @@ public:
     /// Node (i, j) itself, for callers that keep i and j in range.
     const LatticeNode& node(int i, int j) const { return nodes[i][j]; }
 
-    std::unique_ptr<LatticeNode[]> rim;                  ///< rimCount entries
+    std::unique_ptr<LatticeNode[]> rim;                       ///< rimCount entries
     std::unique_ptr<std::unique_ptr<LatticeNode[]>[]> nodes;  ///< columns arrays of rows nodes
     float columns;
     float rows;
@@ -84,9 +85,9 @@ struct LevelSet {
     void appendLattice(int nc, int nr);
 };
 
-/// Reads the level file at path into a new LevelSet stored in set. Returns 0 on success. Returns −1,
-/// leaving set untouched, when the file cannot be opened or is not a sound level file; the reason
-/// (naming the file, the level and the field) goes to *reason when reason is not null.
+/// Reads the level file at path into a new LevelSet stored in set. Returns 0 on success. Returns
+/// −1, leaving set untouched, when the file cannot be opened or is not a sound level file; the
+/// reason (naming the file, the level and the field) goes to *reason when reason is not null.
 int32_t readLevelFile(std::unique_ptr<LevelSet>& set, const char* path,
                       std::string* reason = nullptr);
 
