@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "lattice/lattice.h"
+
+namespace {
+
+/// Builds level-file bytes by hand, little-endian.
+struct Bytes {
+    std::vector<unsigned char> data;
+    Bytes& i32(int32_t v) { return raw(&v); }
+    Bytes& f32(float v) { return raw(&v); }
+    Bytes& raw(const void* v) {
+        uint32_t bits;
+        std::memcpy(&bits, v, 4);
+        for (int b = 0; b < 4; ++b)
+            data.push_back(static_cast<unsigned char>(bits >> (8 * b)));
+        return *this;
+    }
+    /// A level record with the default grid stored as thirds, and the default rim.
+    Bytes& level(int nc, int nr, float nodeOffset = 0.0f) {
+        f32(nc).f32(nr).f32(2 * (nc + nr) - 4);
+        for (int i = 0; i < nc; ++i)
+            for (int j = 0; j < nr; ++j)
+                f32(40.0f * i / 3 + nodeOffset).f32(40.0f * j / 3);
+        Lattice shape(nc, nr);
+        for (int k = 0; k < 2 * (nc + nr) - 4; ++k) {
+            float u = 0, v = 0;
+            shape.rimPoint(static_cast<float>(k), u, v);
+            f32(u).f32(v);
+        }
+        return *this;
+    }
+};
+
+std::string tempPath(const std::string& name) {
+    return testing::TempDir() + "/lumen_" + name;
+}
+
+std::string writeFile(const std::string& name, const std::vector<unsigned char>& bytes) {
+    const std::string path = tempPath(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::vector<unsigned char> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesAndTriplesPositions) {
+    Bytes file;
+    file.i32(1).f32(3).f32(3).f32(8);
+    for (int n = 0; n < 9; ++n)
+        file.f32(n == 4 ? 10.0f : 0.0f).f32(n == 4 ? 20.0f : 0.0f);
+    const float rim[8][2] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}};
+    for (auto& p : rim)
+        file.f32(p[0]).f32(p[1]);
+    ASSERT_EQ(file.data.size(), 152u);
+
+    std::unique_ptr<LevelSet> set;
+    std::string reason;
+    ASSERT_EQ(readLevelFile(set, writeFile("three.lvl", file.data).c_str(), &reason), 0) << reason;
+    ASSERT_EQ(set->count, 1);
+    float x = 0, y = 0;
+    set->lattices[0]->mapPoint(1, 1, x, y, true, true);  // node (1, 1) is the fifth pair
+    EXPECT_EQ(x, 30.0f);
+    EXPECT_EQ(y, 60.0f);
+    float u = 0, v = 0;
+    set->lattices[0]->rimPoint(3.0f, u, v);
+    EXPECT_EQ(u, 2.0f);
+    EXPECT_EQ(v, 1.0f);
+}
+
+TEST(ReadLevelFile, ZeroLevelsGiveAnEmptySet) {
+    std::unique_ptr<LevelSet> set;
+    ASSERT_EQ(readLevelFile(set, writeFile("zero.lvl", Bytes().i32(0).data).c_str()), 0);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->count, 0);
+}
+
+TEST(ReadLevelFile, SeveralLevelsInOrder) {
+    Bytes file;
+    file.i32(2).level(4, 3).level(5, 6, 1.0f);
+    std::unique_ptr<LevelSet> set;
+    ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", file.data).c_str()), 0);
+    ASSERT_EQ(set->count, 2);
+    EXPECT_EQ(set->lattices[0]->columns, 4.0f);
+    EXPECT_EQ(set->lattices[1]->rows, 6.0f);
+    float x = 0, y = 0;
+    set->lattices[1]->mapPoint(2, 0, x, y, true, true);
+    EXPECT_FLOAT_EQ(x, 83.0f);
+}
+
+/// Every rejection returns −1, leaves the caller's set as it was and names the problem.
+void expectRejected(const std::vector<unsigned char>& bytes, const std::string& name,
+                    const std::string& mention) {
+    auto previous = std::make_unique<LevelSet>();
+    previous->appendLattice(3, 3);
+    LevelSet* before = previous.get();
+    std::unique_ptr<LevelSet> set = std::move(previous);
+    std::string reason;
+    const std::string path = writeFile(name, bytes);
+    EXPECT_EQ(readLevelFile(set, path.c_str(), &reason), -1) << name;
+    EXPECT_EQ(set.get(), before) << name;
+    EXPECT_EQ(set->count, 1) << name;
+    EXPECT_NE(reason.find(path), std::string::npos) << reason;
+    EXPECT_NE(reason.find(mention), std::string::npos) << reason;
+    EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+}
+
+TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
+    expectRejected({1, 2, 3}, "short.lvl", "level count");
+    expectRejected({}, "empty.lvl", "level count");
+    expectRejected(Bytes().i32(-1).data, "negative.lvl", "negative");
+    expectRejected(Bytes().i32(INT32_MAX).data, "huge.lvl", "levelCount");
+    expectRejected(Bytes().i32(2).level(4, 4).data, "missing.lvl", "levelCount");
+
+    Bytes truncated;
+    truncated.i32(1).level(5, 5);
+    truncated.data.resize(truncated.data.size() - 3);
+    expectRejected(truncated.data, "truncated.lvl", "level 0");
+
+    Bytes secondBad;
+    secondBad.i32(2).level(4, 4).level(4, 4);
+    std::memcpy(&secondBad.data[4 + 12 + 8 * 16 + 8 * 12], "\x00\x00\x20\x40", 4);  // 2.5
+    expectRejected(secondBad.data, "fraction.lvl", "level 1: columns 2.5");
+
+    Bytes tiny;
+    tiny.i32(1).f32(2).f32(3).f32(6);
+    tiny.data.resize(4 + 12 + 200, 0);
+    expectRejected(tiny.data, "tiny.lvl", "columns 2");
+
+    Bytes wrongRim;
+    wrongRim.i32(1).f32(4).f32(4).f32(13);
+    wrongRim.data.resize(4 + 12 + 8 * 16 + 8 * 13, 0);
+    expectRejected(wrongRim.data, "rim.lvl", "rimCount 13");
+
+    Bytes greedy;
+    greedy.i32(1).f32(30000).f32(30000).f32(119996);
+    greedy.data.resize(200, 0);
+    expectRejected(greedy.data, "greedy.lvl", "rows");
+
+    Bytes notANumber;
+    notANumber.i32(1).level(4, 4);
+    std::memcpy(&notANumber.data[16], "\x00\x00\xc0\x7f", 4);  // node (0, 0) x is NaN
+    expectRejected(notANumber.data, "nan.lvl", "node (0, 0)");
+}
+
+TEST(ReadLevelFile, MissingFileLeavesTheSetUntouched) {
+    std::unique_ptr<LevelSet> set;
+    std::string reason;
+    EXPECT_EQ(readLevelFile(set, tempPath("does-not-exist.lvl").c_str(), &reason), -1);
+    EXPECT_EQ(set, nullptr);
+    EXPECT_NE(reason.find("cannot open"), std::string::npos);
+}
+
+void bend(Lattice& lattice, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> wobble(-17.0f, 17.0f);
+    for (int i = 0; static_cast<float>(i) < lattice.columns; ++i)
+        for (int j = 0; static_cast<float>(j) < lattice.rows; ++j)
+            lattice.setNodePosition(i, j, 40.0f * i + wobble(random), 40.0f * j + wobble(random));
+    lattice.refitAll();
+}
+
+TEST(WriteLevelFile, RoundTripKeepsPositionsAndIsByteStable) {
+    LevelSet set;
+    set.appendLattice(12, 12);
+    set.appendLattice(5, 9);
+    set.appendLattice(3, 3);
+    for (int32_t l = 0; l < set.count; ++l)
+        bend(*set.lattices[l], 100 + l);
+
+    const std::string first = tempPath("round1.lvl");
+    ASSERT_EQ(writeLevelFile(set, first.c_str()), 0);
+    const auto bytes = readFile(first);
+    EXPECT_EQ(bytes.size(), 4u + (12 + 8 * 144 + 8 * 44) + (12 + 8 * 45 + 8 * 24) + 152 - 4);
+
+    std::unique_ptr<LevelSet> back;
+    std::string reason;
+    ASSERT_EQ(readLevelFile(back, first.c_str(), &reason), 0) << reason;
+    ASSERT_EQ(back->count, 3);
+    for (int32_t l = 0; l < 3; ++l) {
+        const Lattice& a = *set.lattices[l];
+        const Lattice& b = *back->lattices[l];
+        ASSERT_EQ(a.columns, b.columns);
+        ASSERT_EQ(a.rows, b.rows);
+        for (int i = 0; static_cast<float>(i) < a.columns; ++i) {
+            for (int j = 0; static_cast<float>(j) < a.rows; ++j) {
+                EXPECT_NEAR(a.node(i, j).x, b.node(i, j).x, 1e-4 * (1 + std::fabs(a.node(i, j).x)));
+                EXPECT_NEAR(a.node(i, j).y, b.node(i, j).y, 1e-4 * (1 + std::fabs(a.node(i, j).y)));
+            }
+        }
+        float ua = 0, va = 0, ub = 1, vb = 1;
+        a.rimPoint(2.5f, ua, va);
+        b.rimPoint(2.5f, ub, vb);
+        EXPECT_EQ(ua, ub);
+        EXPECT_EQ(va, vb);
+    }
+
+    const std::string second = tempPath("round2.lvl");
+    ASSERT_EQ(writeLevelFile(*back, second.c_str()), 0);
+    EXPECT_EQ(readFile(second), bytes);
+}
+
+TEST(WriteLevelFile, StoredThirdsReadBackExactlyForManyValues) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(-16000.0f, 16000.0f);
+    LevelSet set;
+    set.appendLattice(30, 30);
+    Lattice& lattice = *set.lattices[0];
+    for (int i = 0; i < 30; ++i)
+        for (int j = 0; j < 30; ++j)
+            lattice.setNodePosition(i, j, value(random), value(random));
+    const std::string path = tempPath("thirds.lvl");
+    ASSERT_EQ(writeLevelFile(set, path.c_str()), 0);
+    std::unique_ptr<LevelSet> back;
+    ASSERT_EQ(readLevelFile(back, path.c_str()), 0);
+    int exact = 0;
+    for (int i = 0; i < 30; ++i)
+        for (int j = 0; j < 30; ++j)
+            exact += back->lattices[0]->node(i, j).x == lattice.node(i, j).x;
+    EXPECT_GT(exact, 800);  // most values are the triple of some float and come back exactly
+    const std::string again = tempPath("thirds2.lvl");
+    ASSERT_EQ(writeLevelFile(*back, again.c_str()), 0);
+    EXPECT_EQ(readFile(again), readFile(path));
+}
+
+TEST(WriteLevelFile, UnwritablePathIsReported) {
+    LevelSet set;
+    set.appendLattice(3, 3);
+    std::string reason;
+    EXPECT_EQ(writeLevelFile(set, "/nonexistent-dir/x.lvl", &reason), -1);
+    EXPECT_NE(reason.find("/nonexistent-dir/x.lvl"), std::string::npos);
+}
+
+TEST(ReadWord, MissingBytesBecomeFF) {
+    const std::string path = writeFile("word.bin", {0x11, 0x22});
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    uint32_t word = 0;
+    readWord(&word, file);
+    std::fclose(file);
+    EXPECT_EQ(word, 0xFFFF2211u);
+}
+
+TEST(LevelSet, ReserveAndAppend) {
+    LevelSet set;
+    EXPECT_EQ(set.count, 0);
+    set.appendLattice(3, 4);
+    set.appendLattice(5, 3);
+    ASSERT_EQ(set.count, 2);
+    EXPECT_EQ(set.lattices[0]->rows, 4.0f);
+    EXPECT_EQ(set.lattices[1]->columns, 5.0f);
+    set.reserve(3);
+    EXPECT_EQ(set.count, 3);
+    EXPECT_EQ(set.lattices[2], nullptr);
+}
+
+}  // namespace
