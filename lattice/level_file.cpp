@@ -144,8 +144,8 @@ std::unique_ptr<Lattice> readLevel(LevelReader& in, int level) {
 /// such float near x / 3) so that writing what was read gives the same bytes again.
 float storedThird(float x) {
     const float guess = x / kPositionScale;
-    if (!std::isfinite(guess)) {
-        return guess;
+    if (!std::isfinite(guess) || guess == 0.0f) {
+        return guess;  // zero keeps its sign: only ±0 triple to ±0
     }
     float target = x;
     for (int attempt = 0; attempt < 2; ++attempt) {
