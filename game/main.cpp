@@ -1,0 +1,70 @@
+// The program's entry: SDL and the window, the title screen, then the game.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "game/game.h"
+
+namespace {
+
+/// Waits for a key. Closing the window or clicking does not leave the title screen.
+void waitForKey() {
+    SDL_Event event;
+    do {
+        SDL_WaitEvent(&event);
+    } while (event.type != SDL_KEYDOWN);
+}
+
+/// One of the two start-up pictures, or the end of the program with one line saying why.
+SDL_Surface* loadStartImage(const char* path) {
+    std::string reason;
+    SDL_Surface* image = loadImage(path, &reason);
+    if (image == nullptr) {
+        std::printf("Lumen Drift cannot start: %s\n", reason.c_str());
+        std::exit(1);
+    }
+    return image;
+}
+
+}  // namespace
+
+extern "C" int SDL_main(int argc, char** argv);
+
+/// Starts SDL, opens the 800 × 600 window, shows the title until a key is pressed and plays.
+/// Returns 0 after play, 1 when the game could not be set up.
+int SDL_main(int, char**) {
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+        std::printf("Unable to init SDL: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    std::atexit(SDL_Quit);
+
+    SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
+    if (screen == nullptr) {
+        std::printf("Unable to set 800x600 video: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    SDL_WM_SetCaption("Lumen Drift", "what");
+
+    SDL_Surface* frontImage = loadStartImage("play/front.bmp");
+    SDL_Surface* titleImage = loadStartImage("images/titlescreen.bmp");
+
+    SDL_UpperBlit(titleImage, nullptr, screen, nullptr);
+    SDL_Flip(screen);
+    waitForKey();
+
+    const bool played = runGame(screen, frontImage, titleImage);
+    SDL_FreeSurface(titleImage);
+    SDL_FreeSurface(frontImage);
+    return played ? 0 : 1;
+}
+
+// On Windows SDLmain supplies the process entry and calls SDL_main; elsewhere SDL leaves main to
+// the program.
+#if !defined(main)
+int main(int argc, char** argv) {
+    return SDL_main(argc, argv);
+}
+#endif

@@ -1,0 +1,158 @@
+// lumendrift-headless: the real game on SDL's dummy video and audio drivers, without the frame
+// wait and the title screen, fed by a key script or random keys, ending with a state digest.
+// Run it from the data folder.
+#include <SDL.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game/digest.h"
+#include "game/game.h"
+#include "tools/headless/options.h"
+
+namespace {
+
+constexpr Uint32 kFrameMs = 20;  ///< the clock advances as if each frame took exactly this long
+
+/// The keys random play chooses from, with how often (in 1000ths) each is held.
+struct RandomKey {
+    SDLKey key;
+    uint32_t perMille;
+};
+constexpr RandomKey kRandomKeys[] = {
+    {SDLK_UP, 450},    {SDLK_DOWN, 150},  {SDLK_LEFT, 300},  {SDLK_RIGHT, 300}, {SDLK_RSHIFT, 150},
+    {SDLK_RCTRL, 250}, {SDLK_LCTRL, 100}, {SDLK_SPACE, 200}, {SDLK_1, 40},      {SDLK_2, 40},
+    {SDLK_3, 40},      {SDLK_4, 40},      {SDLK_5, 40},
+};
+
+/// Held keys frame by frame, from the script or from a generator of its own (so that the game's
+/// rand() sequence is the same as in any other run).
+class KeySource {
+  public:
+    explicit KeySource(const HeadlessOptions& options)
+        : options_(options), generator_(options.seed) {}
+
+    /// Fills keys for the next frame.
+    void next(Uint8* keys) {
+        if (options_.randomKeys) {
+            nextRandom(keys);
+        } else {
+            nextScripted(keys);
+        }
+    }
+
+  private:
+    void nextScripted(Uint8* keys) {
+        while (step_ < options_.script.size() && used_ >= options_.script[step_].frames) {
+            ++step_;
+            used_ = 0;
+        }
+        clear(keys);
+        if (step_ < options_.script.size()) {
+            for (SDLKey key : options_.script[step_].keys) {
+                keys[key] = 1;
+            }
+            ++used_;
+        }
+    }
+
+    /// A new choice of keys every 3 to 12 frames. Plain modulo keeps it the same on every
+    /// standard library.
+    void nextRandom(Uint8* keys) {
+        if (used_ == 0) {
+            clear(keys);
+            for (const RandomKey& key : kRandomKeys) {
+                keys[key.key] = generator_() % 1000 < key.perMille ? 1 : 0;
+            }
+            used_ = 3 + static_cast<int>(generator_() % 10);
+        }
+        --used_;
+    }
+
+    static void clear(Uint8* keys) {
+        for (int k = 0; k < SDLK_LAST; ++k) {
+            keys[k] = 0;
+        }
+    }
+
+    const HeadlessOptions& options_;
+    std::mt19937 generator_;
+    size_t step_ = 0;
+    int used_ = 0;
+};
+
+SDL_Surface* loadOrExit(const char* path) {
+    std::string reason;
+    SDL_Surface* image = loadImage(path, &reason);
+    if (image == nullptr) {
+        std::printf("Lumen Drift cannot start: %s\n", reason.c_str());
+        std::exit(1);
+    }
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    HeadlessOptions options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, &error)) {
+        std::fprintf(stderr, "lumendrift-headless: %s\n", error.c_str());
+        return 2;
+    }
+
+    // Keep whatever driver the caller chose; otherwise no window and no sound card.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+        std::printf("Unable to init SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    std::atexit(SDL_Quit);
+    SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
+    if (screen == nullptr) {
+        std::printf("Unable to set 800x600 video: %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_WM_SetCaption("Lumen Drift", "what");
+    SDL_Surface* frontImage = loadOrExit("play/front.bmp");
+    SDL_Surface* titleImage = loadOrExit("images/titlescreen.bmp");
+
+    auto state = std::make_unique<GameState>();
+    if (!setUpGame(*state, screen, frontImage, titleImage, options.levelPath.c_str(), &error)) {
+        std::printf("Lumen Drift cannot start: %s\n", error.c_str());
+        return 1;
+    }
+    state->pacing.levelUpWaitMs = 0;
+
+    KeySource source(options);
+    std::vector<Uint8> keys(SDLK_LAST, 0);
+    int frame = 0;
+    while (frame < options.frames && state->running == -1) {
+        ++frame;
+        source.next(keys.data());
+        FrameInput input;
+        input.keys = keys.data();
+        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
+        runFrame(*state, input);
+        for (const ScreenShot& shot : options.shots) {
+            if (shot.frame == frame && SDL_SaveBMP(screen, shot.path.c_str()) != 0) {
+                std::printf("lumendrift-headless: %s: cannot be written (%s)\n", shot.path.c_str(),
+                            SDL_GetError());
+                return 1;
+            }
+        }
+    }
+
+    std::printf("frames=%d level=%d kills=%d health=%d digest=%016" PRIx64 "\n", frame,
+                state->levelIndex, state->kills, state->player.health, stateDigest(*state));
+    releaseGame(*state);
+    SDL_FreeSurface(titleImage);
+    SDL_FreeSurface(frontImage);
+    return 0;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The headless runner's command line and its key script.
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// One line of a key script: these keys held for this many frames.
+struct ScriptStep {
+    int frames = 0;
+    std::vector<SDLKey> keys;
+};
+
+/// Save the screen after this frame (1 = the first) to this BMP file.
+struct ScreenShot {
+    int frame = 0;
+    std::string path;
+};
+
+struct HeadlessOptions {
+    int frames = -1;  ///< −1: the script's length, or kDefaultFrames without a script
+    std::string scriptPath;
+    std::vector<ScriptStep> script;
+    bool randomKeys = false;
+    uint32_t seed = 0;
+    std::string levelPath = "foo3.lvl";
+    std::vector<ScreenShot> shots;
+};
+
+constexpr int kDefaultFrames = 1000;
+
+/// Reads the command line (and the script it names). False with *error, one line, on bad input.
+bool parseOptions(int argc, char** argv, HeadlessOptions& options, std::string* error);
+
+/// Reads a key script: lines "COUNT KEY…" with the key names up down left right rshift rctrl
+/// lctrl space 1 2 3 4 5; a bare COUNT holds nothing; blank lines and lines starting with # are
+/// skipped. False with *error naming the file and line.
+bool readScript(const std::string& path, std::vector<ScriptStep>& script, std::string* error);
+
+/// The SDL key of a script key name, or SDLK_UNKNOWN.
+SDLKey keyByName(const std::string& name);
