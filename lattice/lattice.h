@@ -91,6 +91,10 @@ struct LevelSet {
 int32_t readLevelFile(std::unique_ptr<LevelSet>& set, const char* path,
                       std::string* reason = nullptr);
 
+/// As readLevelFile, from a stream open for binary reading at its start; name is used in reasons.
+int32_t readLevelStream(std::unique_ptr<LevelSet>& set, std::FILE* stream, const char* name,
+                        std::string* reason = nullptr);
+
 /// Writes set to path in the level-file layout, node positions stored as one third of the picture
 /// position so that reading gives them back. Returns 0, or −1 (with *reason) when the file cannot
 /// be written completely.

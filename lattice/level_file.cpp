@@ -191,12 +191,19 @@ int32_t readLevelFile(std::unique_ptr<LevelSet>& set, const char* path, std::str
         }
         return -1;
     }
+    const int32_t result = readLevelStream(set, file, path, reason);
+    std::fclose(file);
+    return result;
+}
+
+int32_t readLevelStream(std::unique_ptr<LevelSet>& set, std::FILE* file, const char* name,
+                        std::string* reason) {
     long length = -1;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         length = std::ftell(file);
         std::fseek(file, 0, SEEK_SET);
     }
-    LevelReader in(file, path, length < 0 ? 0 : length);
+    LevelReader in(file, name, length < 0 ? 0 : length);
 
     std::unique_ptr<LevelSet> levels;
     int32_t levelCount = 0;
@@ -219,7 +226,6 @@ int32_t readLevelFile(std::unique_ptr<LevelSet>& set, const char* path, std::str
             ok = levels->lattices[l] != nullptr;
         }
     }
-    std::fclose(file);
 
     if (!ok) {
         if (reason != nullptr) {
