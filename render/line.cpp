@@ -5,8 +5,8 @@
 
 namespace {
 
-// One writer per pixel size. Unit is the pointer type the walker steps: x steps are one unit
-// (Stride units for 3-byte pixels), y steps are `rowUnits` units of that type.
+// One writer per pixel size. Unit is the pointer type the walker steps: an x step is kStride units
+// (three bytes for 3-byte pixels, otherwise one pixel), a y step is one pitch in those units.
 struct Pixel8 {
     using Unit = Uint8;
     static constexpr int kStride = 1;
