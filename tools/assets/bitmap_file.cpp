@@ -63,8 +63,8 @@ bool writeBitmap(cairo_surface_t* surface, const std::string& path, BitmapFormat
     const int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
 
-    const bool wide = format == BitmapFormat::StraightAlpha32 ||
-                      format == BitmapFormat::KeyedMagenta32;
+    const bool wide =
+        format == BitmapFormat::StraightAlpha32 || format == BitmapFormat::KeyedMagenta32;
     const uint32_t bytesPerPixel = wide ? 4 : 3;
     const uint32_t rowBytes = (static_cast<uint32_t>(w) * bytesPerPixel + 3) & ~3u;
     const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(h);

@@ -44,8 +44,8 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
     // Smoke ring, growing in the later frames.
     if (frame >= 2) {
         double rr = radius * (0.55 + 0.4 * grow);
-        cairo_pattern_t* g = cairo_pattern_create_radial(centre, centre, rr * 0.5, centre, centre,
-                                                         rr);
+        cairo_pattern_t* g =
+            cairo_pattern_create_radial(centre, centre, rr * 0.5, centre, centre, rr);
         addStop(g, 0.0, p.smoke, 0.0);
         addStop(g, 0.7, p.smoke, 0.35 * fade + 0.08);
         addStop(g, 1.0, p.smoke, 0.0);
@@ -88,8 +88,8 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
         if (d0 >= d1) {
             continue;
         }
-        cairo_pattern_t* g = cairo_pattern_create_linear(
-            centre + s.dx * d0, centre + s.dy * d0, centre + s.dx * d1, centre + s.dy * d1);
+        cairo_pattern_t* g = cairo_pattern_create_linear(centre + s.dx * d0, centre + s.dy * d0,
+                                                         centre + s.dx * d1, centre + s.dy * d1);
         addStop(g, 0.0, p.spark, 0.0);
         addStop(g, 1.0, p.spark, 0.95 * fade);
         cairo_set_source(cr, g);
@@ -107,19 +107,20 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
     }
 }
 
-void writeStyle(ImageSink& sink, const char* stem, int size, const Palette& palette,
-                uint64_t seed, int blobCount, int sparkCount) {
+void writeStyle(ImageSink& sink, const char* stem, int size, const Palette& palette, uint64_t seed,
+                int blobCount, int sparkCount) {
     Random random(seed);
     std::vector<Blob> blobs;
     for (int k = 0; k < blobCount; ++k) {
         double a = random.range(0, 2 * M_PI);
-        blobs.push_back({std::cos(a), std::sin(a), random.range(0.15, 0.85), random.range(0.14, 0.3),
-                         random.unit()});
+        blobs.push_back({std::cos(a), std::sin(a), random.range(0.15, 0.85),
+                         random.range(0.14, 0.3), random.unit()});
     }
     std::vector<Spark> sparks;
     for (int k = 0; k < sparkCount; ++k) {
         double a = random.range(0, 2 * M_PI);
-        sparks.push_back({std::cos(a), std::sin(a), random.range(0.5, 1.0), random.range(0.08, 0.2)});
+        sparks.push_back(
+            {std::cos(a), std::sin(a), random.range(0.5, 1.0), random.range(0.08, 0.2)});
     }
     const double centre = size / 2.0;
     const double radius = size / 2.0 - 3.0;

@@ -34,9 +34,9 @@ void drawIndicatorFace(cairo_t* cr, int weapon, bool lit) {
     char key[2] = {static_cast<char>('1' + weapon), 0};
     selectFont(cr, 11, true);
     setColour(cr, lit ? 0x10121A : mixColour(col, 0x000000, 0.45));
-    centredText(cr, key, 8, h / 2);
-    selectFont(cr, 8.5, true);
-    centredText(cr, kWeaponNames[weapon], 28, h / 2);
+    centredText(cr, key, 7, h / 2);
+    selectFont(cr, 7.5, true);
+    centredText(cr, kWeaponNames[weapon], 28.5, h / 2);
 }
 
 /// The weapon panel fill behind every piece of the display.
@@ -212,9 +212,9 @@ void writeHudImages(ImageSink& sink) {
         sink.save(canvas, bar.file, BitmapFormat::Opaque24);
     }
 
-    // The front panel: its top 185 rows are the panel shown at (0, 415) during play; the transparent
-    // area above the panel's edge is magenta. The whole picture is the loading screen, so the rows
-    // below the panel (never on screen during play) carry the loading message.
+    // The front panel: its top 185 rows are the panel shown at (0, 415) during play; the
+    // transparent area above the panel's edge is magenta. The whole picture is the loading screen,
+    // so the rows below the panel (never on screen during play) carry the loading message.
     Canvas canvas(800, 600);
     cairo_t* cr = canvas.cr();
     drawLoadingArea(cr, 185, 415);

@@ -6,8 +6,8 @@
 #include "tools/assets/paint.h"
 
 /// Screen positions the game uses for the display (top-left corners, pixels).
-constexpr int kPanelTop = 415;          ///< the front image is drawn at (0, 415)
-constexpr int kSlotX0 = 160;            ///< slot of weapon w at x = 160 + 50·w
+constexpr int kPanelTop = 415;  ///< the front image is drawn at (0, 415)
+constexpr int kSlotX0 = 160;    ///< slot of weapon w at x = 160 + 50·w
 constexpr int kSlotStep = 50;
 constexpr int kIndicatorY = 510;
 constexpr int kAmmoY = 540;

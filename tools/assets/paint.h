@@ -12,7 +12,7 @@
 
 /// A transparent ARGB32 picture and its drawing context.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -23,7 +23,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-private:
+  private:
     int width_;
     int height_;
     cairo_surface_t* surface_;
@@ -32,9 +32,9 @@ private:
 
 /// Where the pictures go: the output folder and the first failure, if any.
 struct ImageSink {
-    std::string root;    ///< output folder, ending without a slash
-    std::string error;   ///< first write failure, empty while all is well
-    int written = 0;     ///< files written so far
+    std::string root;   ///< output folder, ending without a slash
+    std::string error;  ///< first write failure, empty while all is well
+    int written = 0;    ///< files written so far
 
     /// Writes canvas as root/relativePath in format; remembers the first failure.
     void save(const Canvas& canvas, const std::string& relativePath, BitmapFormat format);

@@ -7,7 +7,7 @@
 
 /// SplitMix64: one 64-bit state word, a fixed seed per use, identical sequences everywhere.
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed) : state_(seed) {}
 
     /// Next raw 64-bit value.
@@ -27,6 +27,6 @@ public:
     /// Uniform in [-1, 1): white noise for the synthesiser.
     double noise() { return unit() * 2.0 - 1.0; }
 
-private:
+  private:
     uint64_t state_;
 };

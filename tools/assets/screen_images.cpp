@@ -53,7 +53,7 @@ void drawWarpedGrid(cairo_t* cr, double x, double y, double w, double h, double 
     cairo_save(cr);
     cairo_rectangle(cr, x, y, w, h);
     cairo_clip(cr);
-    cairo_set_line_width(cr, 1.2);
+    cairo_push_group(cr);
     const int nu = static_cast<int>(w / cell) + 2;
     const int nv = static_cast<int>(h / cell) + 2;
     for (int pass = 0; pass < 2; ++pass) {
@@ -77,6 +77,13 @@ void drawWarpedGrid(cairo_t* cr, double x, double y, double w, double h, double 
             cairo_stroke(cr);
         }
     }
+    // The grid fades in from the top of its rectangle, like a plane seen towards the horizon.
+    cairo_pop_group_to_source(cr);
+    cairo_pattern_t* fade = cairo_pattern_create_linear(0, y, 0, y + h * 0.45);
+    addStop(fade, 0.0, 0x000000, 0.0);
+    addStop(fade, 1.0, 0x000000, 1.0);
+    cairo_mask(cr, fade);
+    cairo_pattern_destroy(fade);
     cairo_restore(cr);
 }
 
@@ -127,15 +134,7 @@ void writeScreenImages(ImageSink& sink) {
         cairo_t* cr = canvas.cr();
         Random random(0x717E);
         drawBackdrop(cr, random, 0, 0, kScreenWidth, kScreenHeight);
-        drawWarpedGrid(cr, 0, 330, kScreenWidth, 270, 0.55);
-        // Fade the grid into the sky.
-        cairo_pattern_t* fade = cairo_pattern_create_linear(0, 330, 0, 420);
-        addStop(fade, 0.0, 0x070A18, 1.0);
-        addStop(fade, 1.0, 0x070A18, 0.0);
-        cairo_set_source(cr, fade);
-        cairo_rectangle(cr, 0, 330, kScreenWidth, 90);
-        cairo_fill(cr);
-        cairo_pattern_destroy(fade);
+        drawWarpedGrid(cr, 0, 300, kScreenWidth, 300, 0.6);
 
         // The player's ship climbing out of the arena, with two enemies in pursuit.
         cairo_save(cr);
@@ -184,7 +183,8 @@ void writeScreenImages(ImageSink& sink) {
             double a0 = k * 2 * M_PI / 24;
             double a1 = a0 + M_PI / 48;
             cairo_pattern_t* g = cairo_pattern_create_radial(400, 280, 40, 400, 280, 520);
-            addStop(g, 0.0, 0xFFD860, 0.35);
+            addStop(g, 0.0, 0xFFD860, 0.4);
+            addStop(g, 0.35, 0xFFD860, 0.12);
             addStop(g, 1.0, 0xFFD860, 0.0);
             cairo_move_to(cr, 400, 280);
             cairo_arc(cr, 400, 280, 520, a0, a1);
@@ -200,7 +200,7 @@ void writeScreenImages(ImageSink& sink) {
         centredText(cr, "The arena shifts\u2026", 400, 340);
         selectFont(cr, 18, false);
         setColour(cr, 0xE0D0B0);
-        centredText(cr, "Next level: 20 more kills to clear it", 400, 385);
+        centredText(cr, "The next arena asks for 20 more kills", 400, 385);
         sink.save(canvas, "images/levelup.BMP", BitmapFormat::Opaque24);
     }
 }

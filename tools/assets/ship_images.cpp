@@ -138,8 +138,7 @@ void drawBomber(cairo_t* cr, ShipPose pose) {
         cairo_line_to(cr, side * 28, 14);
         cairo_line_to(cr, side * 19, 20);
         cairo_close_path(cr);
-        fillShaded(cr, side < 0 ? -28 : 19, side < 0 ? -19 : 28, 0x7A3A0A, 0xC8702A, 0x2A1204,
-                   1.0);
+        fillShaded(cr, side < 0 ? -28 : 19, side < 0 ? -19 : 28, 0x7A3A0A, 0xC8702A, 0x2A1204, 1.0);
     }
     // Hexagonal hull, pointed forward.
     cairo_move_to(cr, 0, -26);
@@ -248,8 +247,7 @@ void drawPlayerShip(cairo_t* cr, ShipPose pose) {
         cairo_line_to(cr, side * 37, 80);
         cairo_curve_to(cr, side * 28, 78, side * 18, 75, side * 11, 73);
         cairo_close_path(cr);
-        fillShaded(cr, side < 0 ? -38 : 8, side < 0 ? -8 : 38, 0x243E6E, 0x5C86C8, 0x0E1628,
-                   1.0);
+        fillShaded(cr, side < 0 ? -38 : 8, side < 0 ? -8 : 38, 0x243E6E, 0x5C86C8, 0x0E1628, 1.0);
         // Leading-edge light strip and wing-tip lamps.
         setColour(cr, 0x62E6FF, 0.85);
         cairo_set_line_width(cr, 1.2);
@@ -263,8 +261,7 @@ void drawPlayerShip(cairo_t* cr, ShipPose pose) {
         cairo_line_to(cr, side * 9, 85);
         cairo_line_to(cr, side * 5, 78);
         cairo_close_path(cr);
-        fillShaded(cr, side < 0 ? -16 : 5, side < 0 ? -5 : 16, 0x34507E, 0x8AA8D8, 0x0E1628,
-                   0.8);
+        fillShaded(cr, side < 0 ? -16 : 5, side < 0 ? -5 : 16, 0x34507E, 0x8AA8D8, 0x0E1628, 0.8);
     }
 
     // Fuselage.

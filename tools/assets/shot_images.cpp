@@ -132,13 +132,13 @@ void drawBlackHole(cairo_t* cr) {
 /// A jagged metal fragment with hot edges, different for every seed.
 void drawShrapnel(cairo_t* cr, int index) {
     Random random(0x5EED0000u + static_cast<uint64_t>(index) * 7919u);
-    const double c = 12.0;
+    const double c = 14.0;
     const int corners = 5 + index % 3;
-    const double base = 5.0 + (index % 3) * 1.3;
+    const double base = 6.5 + (index % 3) * 1.2;
     double xs[8], ys[8];
     for (int k = 0; k < corners; ++k) {
         double a = k * 2 * M_PI / corners + random.range(-0.3, 0.3);
-        double r = base * random.range(0.55, 1.45);
+        double r = base * random.range(0.7, 1.35);
         xs[k] = c + std::cos(a) * r;
         ys[k] = c + std::sin(a) * r * 0.8;
     }
@@ -254,8 +254,8 @@ void drawWeaponIcon(cairo_t* cr, int weapon, double size) {
             paintGlow(cr, 0, 0, size * 1.1, col, 0.4);
             for (int s = 0; s < 3; ++s) {
                 double a = -M_PI / 2 + s * 2 * M_PI / 3;
-                drawEnergyBall(cr, std::cos(a) * size * 0.5, std::sin(a) * size * 0.5,
-                               size * 0.38, col, 0.3);
+                drawEnergyBall(cr, std::cos(a) * size * 0.5, std::sin(a) * size * 0.5, size * 0.38,
+                               col, 0.3);
             }
             break;
         case 3:  // a cloud of motes
@@ -313,7 +313,7 @@ void writeShotImages(ImageSink& sink) {
         sink.save(canvas, "images/blackhole.bmp", BitmapFormat::StraightAlpha32);
     }
     for (int k = 1; k <= 6; ++k) {
-        Canvas canvas(24, 24);
+        Canvas canvas(28, 28);
         drawShrapnel(canvas.cr(), k);
         std::snprintf(name, sizeof name, "images/shrapnel%d.bmp", k);
         sink.save(canvas, name, BitmapFormat::StraightAlpha32);

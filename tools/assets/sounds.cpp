@@ -16,14 +16,14 @@ Signal silence(double seconds) {
 
 /// One-pole low-pass with a cut-off that may change per sample (Hz).
 class LowPass {
-public:
+  public:
     double step(double x, double cutoff) {
         double a = 1.0 - std::exp(-2.0 * M_PI * cutoff / kSampleRate);
         y_ += a * (x - y_);
         return y_;
     }
 
-private:
+  private:
     double y_ = 0.0;
 };
 
@@ -168,9 +168,11 @@ Signal shipCollide() {
     Random random(0xC0111DE);
     Signal s = silence(0.7);
     // Inharmonic partials of a struck metal plate.
-    const double partials[5][3] = {
-        {173.0, 1.0, 5.0}, {412.0, 0.7, 7.0}, {687.0, 0.5, 9.0}, {1043.0, 0.35, 12.0},
-        {1571.0, 0.25, 16.0}};
+    const double partials[5][3] = {{173.0, 1.0, 5.0},
+                                   {412.0, 0.7, 7.0},
+                                   {687.0, 0.5, 9.0},
+                                   {1043.0, 0.35, 12.0},
+                                   {1571.0, 0.25, 16.0}};
     LowPass thud;
     for (size_t i = 0; i < s.size(); ++i) {
         double t = seconds(i);
@@ -243,7 +245,8 @@ void putU16(std::vector<uint8_t>& out, uint32_t v) {
 std::vector<SoundEffect> synthesiseSounds() {
     std::vector<SoundEffect> sounds;
     sounds.push_back({"sfx/largeexplosion.wav", finishOneShot(explosion(1.8, 48.0, 1.0, 0xB0011))});
-    sounds.push_back({"sfx/smallexplosion.wav", finishOneShot(explosion(0.7, 80.0, 1.4, 0x5B0011))});
+    sounds.push_back(
+        {"sfx/smallexplosion.wav", finishOneShot(explosion(0.7, 80.0, 1.4, 0x5B0011))});
     sounds.push_back({"sfx/smallfastimpact.wav", finishOneShot(smallFastImpact())});
     sounds.push_back({"sfx/lasertype1.wav", finishOneShot(laser())});
     sounds.push_back({"sfx/thrust.wav", finish(thrust())});
