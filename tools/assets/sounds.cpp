@@ -94,7 +94,7 @@ Signal explosion(double length, double boomHz, double brightness, uint64_t seed)
         s[i] = env * (2.2 * rumble + 0.5 * hiss) + 0.8 * sub.step(boom, 400.0) * env;
         // Occasional crackles in the tail.
         if (random.unit() < 0.002 * env) {
-            s[i] += random.noise() * 0.6 * env;
+            s[i] += random.noise() * 0.2 * env;
         }
     }
     return s;
