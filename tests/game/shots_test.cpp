@@ -1,0 +1,245 @@
+// The shot pass: arming after three frames, contacts, homing, arena bounds, drawing, the ring and
+// the black hole's bend of the Lattice.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "game/shots.h"
+#include "game/spawn.h"
+#include "play_world.h"
+
+using play::World;
+
+namespace {
+
+/// A shot of `kind` at rest at (x, y), spawned like any other.
+Shot& placeShot(World& w, int kind, float x, float y, int age = 0) {
+    Ship source{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, age, 0, 0, 1, 0};
+    return spawnShot(w->shots, source);
+}
+
+/// Runs the shot pass alone, with the picture positions computed as the frame computes them.
+void shotPass(World& w) {
+    const Lattice& lattice = *w->currentLattice;
+    lattice.mapPoint(w->player.x / 100, w->player.y / 100, w->playerPicturePos.x,
+                     w->playerPicturePos.y, false, false);
+    for (int e = 0; e < kEnemyCount; ++e) {
+        lattice.mapPoint(w->enemies[e].x / 100, w->enemies[e].y / 100, w->enemyPicturePos[e].x,
+                         w->enemyPicturePos[e].y, false, false);
+    }
+    w.ticks += 20;
+    FrameInput input;
+    input.keys = w.keys.data();
+    input.ticks = w.ticks;
+    updateShots(*w, input);
+}
+
+void nodesEqual(const Lattice& a, const Lattice& b) {
+    for (int i = 0; i < a.columns; ++i) {
+        for (int j = 0; j < a.rows; ++j) {
+            ASSERT_EQ(std::memcmp(&a.node(i, j), &b.node(i, j), sizeof(LatticeNode)), 0)
+                << "node " << i << ", " << j;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(ShotArming, AShotInItsFirstThreeFramesNeitherHitsNorIsRetired) {
+    World w;
+    w.parkEnemies();
+    Ship& enemy = w->enemies[0];
+    enemy = Ship{1500.0f, 1500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1, 0, 0, 50, 1, 0};
+    placeShot(w, TripleBomb, 1500.0f, 1500.0f);  // on the enemy: a TripleBomb always costs 20
+    placeShot(w, TripleBomb, 900.0f, 900.0f);    // on the player
+    placeShot(w, SimpleShot, -50.0f, 500.0f);    // outside the arena
+    for (int age = 1; age <= 3; ++age) {
+        shotPass(w);
+        EXPECT_EQ(w.liveShots(), 3) << "age " << age;
+        EXPECT_EQ(enemy.health, 50);
+        EXPECT_EQ(w->player.health, 100);
+    }
+    shotPass(w);
+    EXPECT_EQ(w.liveShots(), 0);
+    EXPECT_LE(enemy.health, 30);
+    EXPECT_LE(w->player.health, 80);
+}
+
+TEST(ShotContacts, OneShotHurtsThePlayerAndEveryEnemyItTouches) {
+    World w;
+    w.parkEnemies();
+    w->enemies[1] = Ship{905.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 50, 1, 0};
+    w->enemies[3] = Ship{900.0f, 905.0f, 0.0f, 0.0f, 0.0f, 0.0f, 2, 0, 0, 50, 1, 0};
+    placeShot(w, TripleBomb, 900.0f, 900.0f, 3);
+    shotPass(w);
+    EXPECT_LE(w->player.health, 80);
+    EXPECT_LE(w->enemies[1].health, 30);
+    EXPECT_LE(w->enemies[3].health, 30);
+    EXPECT_EQ(w->enemies[0].health, 50);
+    EXPECT_EQ(w.liveShots(), 0);
+}
+
+TEST(ShotContacts, ContactIsTheSumOfTruncatedDifferencesBelowTheRadii) {
+    World w;
+    w.parkEnemies();
+    // The player at picture (360, 360); a SimpleShot touches below 5 + 20 = 25 pixels, that is
+    // 62.5 world units on a default Lattice.
+    placeShot(w, TripleBomb, 900.0f + 99.0f, 900.0f, 3);   // 39.6 px: 20 + 20 = 40 reaches
+    placeShot(w, TripleBomb, 900.0f + 101.0f, 900.0f, 3);  // 40.4 px: truncated 40, not below
+    shotPass(w);
+    EXPECT_EQ(w->shots.live[0], 0);
+    EXPECT_EQ(w->shots.live[1], 1);
+
+    // A dead player is not hit.
+    w->player.respawnCountdown = 5;
+    w->player.health = 100;
+    placeShot(w, TripleBomb, 900.0f, 900.0f, 3);
+    shotPass(w);
+    EXPECT_EQ(w->player.health, 100);
+    EXPECT_EQ(w->shots.live[2], 1);
+}
+
+TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
+    World w;
+    w.parkEnemies();
+    w->player.health = 40;
+    placeShot(w, PowerUp5, 900.0f, 900.0f, 3);
+    shotPass(w);
+    EXPECT_EQ(w->shots.live[0], 0);
+    EXPECT_GE(w->player.health, 60);  // the health pick-up gives 20 to 49
+
+    w->player.respawnCountdown = 50;  // dead: not collected, still pulled
+    Shot& near = placeShot(w, PowerUp1, 900.0f - 240.0f, 900.0f, 3);  // q = 57601
+    Shot& far = placeShot(w, PowerUp1, 900.0f, 900.0f + 250.0f, 3);   // q = 62501
+    shotPass(w);
+    EXPECT_NEAR(near.vx, 120.0 * 240.0 / 57601.0, 1e-6);
+    EXPECT_FLOAT_EQ(near.vy, 0.0f);
+    EXPECT_FLOAT_EQ(far.vx, 0.0f);
+    EXPECT_FLOAT_EQ(far.vy, 0.0f);
+    EXPECT_EQ(w.liveShots(), 2);
+    const float pulled = near.vx;
+    shotPass(w);
+    EXPECT_GT(near.vx, pulled);  // the pull grows as the distance shrinks
+}
+
+TEST(ShotBounds, RetiredPastTheNodeCountsOrBelowZeroButNotAtTheSeam) {
+    World w({{30, 20}});
+    w.parkEnemies();
+    placeShot(w, SimpleShot, 2950.0f, 500.0f, 3);  // between the seam (2900) and 3000: flies on
+    Shot& leaving = placeShot(w, SimpleShot, 2999.0f, 500.0f, 3);
+    leaving.vx = 1.0f;                             // reaches 3000: gone
+    placeShot(w, SimpleShot, 500.0f, 1999.5f, 3);  // rows: 2000 is the limit
+    Shot& low = placeShot(w, SimpleShot, 500.0f, 0.5f, 3);
+    low.vy = -1.0f;
+    shotPass(w);
+    EXPECT_EQ(w->shots.live[0], 1);
+    EXPECT_EQ(w->shots.live[1], 0);
+    EXPECT_EQ(w->shots.live[2], 1);
+    EXPECT_EQ(w->shots.live[3], 0);
+}
+
+TEST(ShotRingTest, TheThreeHundredAndFirstShotReplacesTheFirst) {
+    World w;
+    w.parkEnemies();
+    for (int n = 0; n < 300; ++n) {
+        placeShot(w, SimpleShot, 100.0f + n, 100.0f);
+    }
+    EXPECT_EQ(w.liveShots(), 300);
+    EXPECT_EQ(w->shots.next, 0);
+    placeShot(w, Swarm, 1234.0f, 100.0f);
+    EXPECT_EQ(w.liveShots(), 300);
+    EXPECT_EQ(w->shots.next, 1);
+    EXPECT_EQ(w->shots.shots[0].kind, Swarm);
+    EXPECT_FLOAT_EQ(w->shots.shots[0].x, 1234.0f);
+}
+
+TEST(ShotDrawing, PlainShotsAreCentredAndTheFrameFollowsTheAge) {
+    World w;
+    w.parkEnemies();
+    w->camera.x = 100;
+    w->camera.y = 50;
+    SDL_FillRect(w->screen, nullptr, 0);
+    placeShot(w, SimpleShot, 1000.0f, 1000.0f);  // picture (400, 400), screen (300, 350)
+    shotPass(w);
+    // The 20 × 20 picture covers 290 … 309 and 340 … 359.
+    EXPECT_EQ(play::pixel(w->screen, 290, 340) & 0xFFFFFF, play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 309, 359) & 0xFFFFFF, play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 289, 340) & 0xFFFFFF, 0u);
+    EXPECT_EQ(play::pixel(w->screen, 310, 359) & 0xFFFFFF, 0u);
+
+    // A TripleBomb of age a shows image 2 + a mod 12: mark image 2 + 5 and look for it at age 5.
+    SDL_FillRect(w->images.shot[7], nullptr, 0xFF00FF00);
+    Shot& bomb = placeShot(w, TripleBomb, 1000.0f, 1500.0f, 4);  // age 5 after the pass
+    SDL_FillRect(w->screen, nullptr, 0);
+    shotPass(w);
+    ASSERT_EQ(bomb.age, 5);
+    EXPECT_EQ(play::pixel(w->screen, 300, 550) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(ShotDrawing, TheLaserIsTurnedToItsHeading) {
+    World w;
+    w.parkEnemies();
+    w->camera.x = 0;
+    w->camera.y = 0;
+    Shot& laser = placeShot(w, PurpleLaser, 1000.0f, 1000.0f);  // picture (400, 400)
+    laser.heading = static_cast<float>(M_PI / 2);  // along +x: the 40-pixel length lies across
+    SDL_FillRect(w->screen, nullptr, 0);
+    shotPass(w);
+    EXPECT_EQ(play::pixel(w->screen, 415, 400) & 0xFFFFFF, play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 385, 400) & 0xFFFFFF, play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 400, 415) & 0xFFFFFF, 0u);
+    EXPECT_EQ(play::pixel(w->screen, 400, 385) & 0xFFFFFF, 0u);
+}
+
+TEST(BlackHole, BendPullsEachNodeStraightTowardsThePoint) {
+    Lattice lattice(10, 10);
+    lattice.refitAll();
+    // Node (5, 5) sits at (200, 200); the hole 10 pixels to its right pulls it by 1000 / 101.
+    bendLattice(lattice, 210.0f, 200.0f);
+    EXPECT_NEAR(lattice.node(5, 5).x, 200.0 + 1000.0 / 101.0, 1e-3);
+    EXPECT_NEAR(lattice.node(5, 5).y, 200.0, 1e-4);
+    // Node (0, 0), about 290 pixels away, moves about a third of a pixel.
+    const double d = std::hypot(210.0, 200.0);
+    EXPECT_NEAR(std::hypot(lattice.node(0, 0).x, lattice.node(0, 0).y), 100.0 * d / (d * d + 1),
+                1e-3);
+    // A node right on the hole does not move.
+    bendLattice(lattice, 80.0f, 120.0f);
+    EXPECT_FLOAT_EQ(lattice.node(2, 3).x, 80.0f);
+    EXPECT_FLOAT_EQ(lattice.node(2, 3).y, 120.0f);
+}
+
+TEST(BlackHole, TwoHolesBendInSlotOrderThenOneRefitAndOneRedraw) {
+    World w({{12, 12}});
+    w.parkEnemies();
+    Lattice reference(12, 12);
+    w->drawnCellX = 0;
+    w->drawnCellY = 0;
+    Shot& first = placeShot(w, BlackHole, 300.0f, 400.0f);
+    Shot& second = placeShot(w, BlackHole, 700.0f, 500.0f);
+    first.vx = 10.0f;
+    second.vy = -10.0f;
+    // A mark inside a cell of the Playfield shows whether the pass redraws it.
+    SDL_Rect mark{15, 15, 10, 10};
+    SDL_FillRect(w->playfield, &mark, 0xFFFFFF);
+
+    shotPass(w);
+    // The reference: the same two bends in slot order, positions mapped through the Lattice as
+    // it stood before the pass, then one refit of every segment.
+    float px1 = 0, py1 = 0, px2 = 0, py2 = 0;
+    reference.mapPoint(3.1f, 4.0f, px1, py1, false, false);
+    bendLattice(reference, px1, py1);
+    reference.mapPoint(7.0f, 4.9f, px2, py2, false, false);
+    bendLattice(reference, px2, py2);
+    reference.refitAll();
+    nodesEqual(*w->currentLattice, reference);
+    EXPECT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0u);
+
+    // Without a black hole the Lattice and the Playfield are left alone.
+    w->shots.live.fill(0);
+    placeShot(w, SimpleShot, 300.0f, 300.0f);
+    SDL_FillRect(w->playfield, &mark, 0xFFFFFF);
+    shotPass(w);
+    nodesEqual(*w->currentLattice, reference);
+    EXPECT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0xFFFFFFu);
+}
