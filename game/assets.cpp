@@ -268,7 +268,9 @@ void releaseImages(Images& images) {
 
 bool loadSounds(Sounds& sounds, std::string* reason) {
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 1, 4096) < 0) {
-        std::printf("No sound: the audio device cannot be opened (%s)\n", Mix_GetError());
+        const char* why = Mix_GetError();
+        std::printf("No sound: the audio device cannot be opened%s%s%s\n", *why ? " (" : "", why,
+                    *why ? ")" : "");
         std::fflush(stdout);
         return true;
     }

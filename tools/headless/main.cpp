@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
     // Keep whatever driver the caller chose; otherwise no window and no sound card.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+    // As in the game, a missing sound system means a silent run, not a failure.
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Unable to init SDL: %s\n", SDL_GetError());
         return 1;
     }
