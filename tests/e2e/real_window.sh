@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# The real game in a real X server, played and watched from outside as a player would see it:
+# Xvfb gives it a display, xdotool presses and holds real keys, xprop reads the window's caption
+# and icon name, and ImageMagick takes and reads screenshots. Checks the title screen (caption,
+# picture, surviving clicks and a close request), the start of play (caption, green grid, white
+# rim, HUD panel), shots on screen while Space is held, the view moving while Up is held, and that
+# a close request during play ends the program with status 0 within a second.
+set -euo pipefail
+bin="${LUMEN_BIN_DIR:?}"
+data="${LUMEN_DATA_DIR:?}"
+for tool in Xvfb xdotool xprop import convert compare; do
+  command -v "$tool" >/dev/null || {
+    echo "real_window: $tool is missing (scripts/bootstrap installs it)" >&2
+    exit 1
+  }
+done
+if [ ! -x "$bin/lumendrift" ] || [ ! -x "$bin/x-close-request" ] || [ ! -f "$data/foo3.lvl" ]; then
+  echo "real_window: the game, x-close-request or the data folder is not built" >&2
+  exit 1
+fi
+
+scratch="$(mktemp -d)"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() {
+  echo "real_window: $*" >&2
+  if [ -s "$scratch/game.out" ]; then
+    echo "real_window: the game said:" >&2
+    cat "$scratch/game.out" >&2
+  fi
+  exit 1
+}
+# Runs a command every 0.1 s until it succeeds; false after about `seconds`.
+within() {
+  local seconds="$1"
+  shift
+  local tries=$((seconds * 10))
+  while [ "$tries" -gt 0 ]; do
+    if "$@"; then return 0; fi
+    sleep 0.1
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+# --- an X server of our own: Xvfb picks a free display and writes its number to fd 3 ----------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb_pid=$!
+within 10 test -s "$scratch/display" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$scratch/display")"
+echo "real_window: Xvfb on $DISPLAY"
+
+# --- helpers that look at the window and the screen from outside -------------------------------
+property() { # WM_NAME or WM_ICON_NAME of the game's window, without quotes
+  xprop -id "$window" -notype "$1" 2>/dev/null | sed -n 's/^[A-Z_]* = "\(.*\)"$/\1/p'
+}
+caption_is() { [ "$(property WM_NAME)" = "$1" ] && [ "$(property WM_ICON_NAME)" = "$2" ]; }
+screenshot() { # the 800 × 600 window area as a new PNG file; prints its path
+  local file
+  file="$(mktemp -p "$scratch" --suffix=.png shot.XXXXXX)"
+  import -window root -crop 800x600+0+0 +repage "$file"
+  echo "$file"
+}
+count_colour() { # FILE GEOMETRY #RRGGBB: how many pixels of the area have exactly this colour
+  convert "$1" -crop "$2" +repage -alpha off -format %c histogram:info:- |
+    awk -v c="$3" 'toupper($3) == c { n += $1 } END { print n + 0 }'
+}
+# The play area above the panel's top edge (it starts at y = 415, keyed at its top).
+play_area=800x415+0+0
+white_line_share() { # the largest share of pure white in one column or one row of the play area
+  local columns rows
+  columns="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
+    -scale 800x1! -format '%[fx:maxima]' info:)"
+  rows="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
+    -scale 1x415! -format '%[fx:maxima]' info:)"
+  awk -v a="$columns" -v b="$rows" 'BEGIN { print (a > b ? a : b) }'
+}
+grid_rows() { # for each row of the play area, the share of pure green pixels, one per line
+  convert "$1" -crop $play_area +repage -alpha off -fill black +opaque '#00FF00' \
+    -scale 1x415! -depth 16 txt:- | awk -F'[(,)]' 'NR > 1 { print $4 }'
+}
+moved_rows() { # how many rows of the green grid differ noticeably between two screenshots
+  paste <(grid_rows "$1") <(grid_rows "$2") |
+    awk '{ d = $1 - $2; if (d < 0) d = -d; if (d > 3000) n++ } END { print n + 0 }'
+}
+same_as_image() { # FILE GEOMETRY-ON-SCREEN IMAGE GEOMETRY-IN-IMAGE: no pixel differs
+  local a="$scratch/a.ppm" b="$scratch/b.ppm"
+  convert "$1" -crop "$2" +repage -alpha off "$a"
+  convert "$3" -crop "$4" +repage -alpha off "$b"
+  [ "$(compare -metric AE "$a" "$b" null: 2>&1)" = "0" ]
+}
+
+# --- the title screen ----------------------------------------------------------------------------
+(cd "$data" && SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
+game_pid=$!
+find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
+within 10 find_window || fail "no window named \"Lumen Drift\" appeared"
+within 5 caption_is "Lumen Drift" "what" ||
+  fail "title caption \"$(property WM_NAME)\" / \"$(property WM_ICON_NAME)\", not \"Lumen Drift\" / \"what\""
+title_shown() { same_as_image "$(screenshot)" 800x600+0+0 "$data/images/titlescreen.bmp" 800x600+0+0; }
+within 5 title_shown || fail "the window does not show images/titlescreen.bmp"
+
+# Mouse clicks and a close request do not leave the title screen.
+xdotool mousemove --sync 400 300 click 1 click 3 click 1
+"$bin/x-close-request" "$window" || fail "could not send the close request"
+sleep 0.5
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended on the title screen after clicks and a close request"
+caption_is "Lumen Drift" "what" || fail "the title caption changed without a key: $(property WM_NAME)"
+title_shown || fail "the title screen changed without a key"
+
+# --- a key starts the game -----------------------------------------------------------------------
+xdotool key Return
+within 10 caption_is " health:100 Kills: 0" "foo" ||
+  fail "play caption \"$(property WM_NAME)\" / \"$(property WM_ICON_NAME)\", not \" health:100 Kills: 0\" / \"foo\""
+
+# The first frames, before the enemies come (about a second): hold Space and look for the simple
+# shot's opaque colour, read from its own picture, on the screen.
+shot_colour="$(convert "$data/images/simpleshot.bmp" txt:- |
+  awk 'NR > 1 && $2 ~ /,255\)$/ { print toupper(substr($3, 1, 7)) }' | sort | uniq -c | sort -rn |
+  awk 'NR == 1 { print $2 }')"
+[ -n "$shot_colour" ] || fail "images/simpleshot.bmp has no opaque pixel"
+without_shots="$(screenshot)"
+[ "$(count_colour "$without_shots" 800x490+0+0 "$shot_colour")" -eq 0 ] ||
+  fail "shot colour $shot_colour on screen before any shot was fired"
+xdotool keydown space
+shots_on_screen() { [ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -ge 4 ]; }
+within 2 shots_on_screen || {
+  xdotool keyup space
+  fail "no shot ($shot_colour) on screen while Space is held"
+}
+xdotool keyup space
+
+# The play screen: the green grid, a white rim line and the HUD panel (its left corner, where no
+# gauge is drawn, equals play/front.bmp's, since the panel is blitted at y = 415).
+play_screen() {
+  local file
+  file="$(screenshot)"
+  [ "$(count_colour "$file" $play_area '#00FF00')" -ge 3000 ] &&
+    awk -v s="$(white_line_share "$file")" 'BEGIN { exit !(s >= 0.5) }' &&
+    same_as_image "$file" 90x60+0+540 "$data/play/front.bmp" 90x60+0+125
+}
+within 3 play_screen || fail "no green grid, white rim line or HUD panel on the play screen"
+
+# Holding Up thrusts: the ship drifts off and the Camera follows, so the grid moves on screen.
+before="$(screenshot)"
+xdotool keydown Up
+sleep 0.6
+xdotool keyup Up
+after="$(screenshot)"
+moved="$(moved_rows "$before" "$after")"
+[ "$moved" -ge 5 ] || fail "the view did not move while Up was held ($moved grid rows changed)"
+[ "$(property WM_ICON_NAME)" = "foo" ] || fail "icon name during play: $(property WM_ICON_NAME)"
+echo "real_window: $moved grid rows moved while Up was held"
+
+# --- a close request during play ends the program at once, with status 0 ------------------------
+"$bin/x-close-request" "$window" || fail "could not send the close request during play"
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+within 1 ended || fail "the game still runs a second after the close request"
+set +e
+wait "$game_pid"
+status=$?
+set -e
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game ended with status $status after the close request"
+if grep -q "cannot start" "$scratch/game.out"; then fail "the game reported a start-up failure"; fi
+echo "real_window: ok ($(ls "$scratch" | grep -c '^shot') screenshots)"
