@@ -19,12 +19,13 @@ if [ ! -x "$bin/lumendrift" ] || [ ! -x "$bin/x-close-request" ] || [ ! -f "$dat
   exit 1
 fi
 
+# shellcheck source=tests/e2e/x_server.bash
+source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
 scratch="$(mktemp -d)"
-xvfb_pid=""
 game_pid=""
 cleanup() {
   if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  stop_x_server
   wait 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -50,11 +51,8 @@ within() {
   return 1
 }
 
-# --- an X server of our own: Xvfb picks a free display and writes its number to fd 3 ----------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-within 10 test -s "$scratch/display" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$scratch/display")"
+# --- an X server of our own ---------------------------------------------------------------------
+start_x_server "$scratch" || fail "no X server"
 echo "real_window: Xvfb on $DISPLAY"
 
 # --- helpers that look at the window and the screen from outside -------------------------------
