@@ -130,6 +130,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     state->pacing.levelUpWaitMs = 0;
+    if (options.startAmmo >= 0) {
+        // Test and bench option: every weapon loaded from the start (a level change still empties
+        // them), so that scripted runs can fire black holes.
+        state->ammo.fill(options.startAmmo);
+    }
 
     KeySource source(options);
     std::vector<Uint8> keys(SDLK_LAST, 0);

@@ -93,11 +93,21 @@ bool readScript(const std::string& path, std::vector<ScriptStep>& script, std::s
 bool parseOptions(int argc, char** argv, HeadlessOptions& options, std::string* error) {
     for (int a = 1; a < argc; ++a) {
         const std::string option = argv[a];
+        if (option == "--bench") {
+            options.bench = true;
+            continue;
+        }
+        if (option == "--allocs") {
+            options.countAllocations = true;
+            continue;
+        }
         if (option != "--frames" && option != "--script" && option != "--random" &&
-            option != "--level" && option != "--shot") {
+            option != "--level" && option != "--shot" && option != "--ammo" &&
+            option != "--max-allocs") {
             return fail(error, "unknown option \"" + option +
                                    "\" (options: --frames N, --script FILE, --random SEED, "
-                                   "--level FILE, --shot F:PATH.bmp)");
+                                   "--level FILE, --shot F:PATH.bmp, --ammo N, --allocs, "
+                                   "--max-allocs N, --bench)");
         }
         if (a + 1 >= argc) {
             return fail(error, option + " needs a value");
@@ -119,6 +129,18 @@ bool parseOptions(int argc, char** argv, HeadlessOptions& options, std::string* 
             }
             options.randomKeys = true;
             options.seed = static_cast<uint32_t>(number);
+        } else if (option == "--ammo") {
+            if (!parseNumber(value, 0, 1000000, number)) {
+                return fail(error, "--ammo needs a number of rounds from 0 to 1000000, not \"" +
+                                       value + "\"");
+            }
+            options.startAmmo = static_cast<int>(number);
+        } else if (option == "--max-allocs") {
+            if (!parseNumber(value, 0, LLONG_MAX, number)) {
+                return fail(error, "--max-allocs needs a whole number, not \"" + value + "\"");
+            }
+            options.countAllocations = true;
+            options.allowedAllocations = number;
         } else if (option == "--level") {
             options.levelPath = value;
         } else {

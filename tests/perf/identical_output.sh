@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The same play gives the same pictures and the same final state as when these values were
+# recorded, before the frame was made faster: final digests and hashes of screen shots taken along
+# three runs (a flight over many Camera cells, black holes bending the arena, long random play).
+# Any change to a pixel or to a float of the state shows up here.
+set -euo pipefail
+bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
+data="${LUMEN_DATA_DIR:?}"
+keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
+if [ ! -x "$bin" ] || [ ! -f "$data/foo3.lvl" ]; then
+  echo "identical_output: the headless runner or the data folder is not built" >&2
+  exit 1
+fi
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$data"
+
+# One run: its summary line, then "frame md5" for every screen shot.
+run() {
+  local name="$1" frames="$2"
+  shift 2
+  local shots=()
+  for f in $frames; do
+    shots+=(--shot "$f:$work/$name-$f.bmp")
+  done
+  "$bin" "$@" "${shots[@]}"
+  for f in $frames; do
+    echo "$f $(md5sum <"$work/$name-$f.bmp" | cut -d' ' -f1)"
+  done
+}
+
+actual="$(
+  run flight "1 50 150 300 450 580" --script "$keys/flight.keys"
+  run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
+  run random "500 1500 3000" --random 7 --frames 3000
+)"
+
+expected="$(cat "$keys/identical_output.expected")"
+if [ "$actual" != "$expected" ]; then
+  echo "identical_output: the runs differ from the recorded pictures and states" >&2
+  diff <(echo "$expected") <(echo "$actual") >&2 || true
+  exit 1
+fi
+echo "identical_output: $(grep -c . <<<"$actual") digests and screen hashes as recorded"
