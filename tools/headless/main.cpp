@@ -146,6 +146,9 @@ int main(int argc, char** argv) {
         input.keys = keys.data();
         input.ticks = static_cast<Uint32>(frame) * kFrameMs;
         runFrame(*state, input);
+        if (options.trace) {
+            std::printf("frame=%d digest=%016" PRIx64 "\n", frame, stateDigest(*state));
+        }
         for (const ScreenShot& shot : options.shots) {
             if (shot.frame == frame && SDL_SaveBMP(screen, shot.path.c_str()) != 0) {
                 std::printf("lumendrift-headless: %s: cannot be written (%s)\n", shot.path.c_str(),

@@ -28,6 +28,7 @@ struct HeadlessOptions {
     std::string levelPath = "foo3.lvl";
     std::vector<ScreenShot> shots;
     int startAmmo = -1;  ///< test option: rounds of every weapon at the start; −1: none
+    bool trace = false;  ///< print the state digest after every frame
     bool bench = false;  ///< measure frame costs instead of playing
     bool countAllocations = false;      ///< report heap allocations made during play
     long long allowedAllocations = -1;  ///< fail when play allocates more than this; −1: no limit
