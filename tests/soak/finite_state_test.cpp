@@ -1,0 +1,224 @@
+// A long run of the real game from the data folder on random held keys, checking after every frame
+// that every ship, every live shot and explosion, both picture positions and every node and rim
+// point of every level hold finite numbers. Black holes bend the levels for good and ship
+// collisions can hit hard, so a NaN or an infinity would otherwise spread silently through the
+// state. ctest runs a few thousand frames; scripts/test runs 100 000 in the sanitizer build
+// (LUMEN_SOAK_FRAMES, LUMEN_SOAK_SEED).
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/digest.h"
+#include "game/game.h"
+
+namespace {
+
+constexpr int kDefaultFrames = 3000;
+constexpr uint32_t kDefaultSeed = 11;
+constexpr Uint32 kFrameMs = 20;
+
+long environmentNumber(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    if (text == nullptr || *text == '\0') {
+        return fallback;
+    }
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return *end == '\0' && value >= 0 ? value : fallback;
+}
+
+/// Held keys that change every 3 to 12 frames, each key held with its own odds (in 1000ths):
+/// mostly thrust, turning and firing, now and then a weapon change.
+class RandomKeys {
+  public:
+    explicit RandomKeys(uint32_t seed) : generator_(seed) {}
+
+    const Uint8* next() {
+        if (left_ == 0) {
+            for (const Odds& odds : kOdds) {
+                keys_[odds.key] = generator_() % 1000 < odds.perMille ? 1 : 0;
+            }
+            left_ = 3 + static_cast<int>(generator_() % 10);
+        }
+        --left_;
+        return keys_.data();
+    }
+
+  private:
+    struct Odds {
+        SDLKey key;
+        uint32_t perMille;
+    };
+    static constexpr Odds kOdds[] = {
+        {SDLK_UP, 450},     {SDLK_DOWN, 150},  {SDLK_LEFT, 300},  {SDLK_RIGHT, 300},
+        {SDLK_RSHIFT, 150}, {SDLK_RCTRL, 250}, {SDLK_LCTRL, 100}, {SDLK_SPACE, 200},
+        {SDLK_1, 40},       {SDLK_2, 40},      {SDLK_3, 40},      {SDLK_4, 40},
+        {SDLK_5, 40},
+    };
+    std::mt19937 generator_;
+    std::vector<Uint8> keys_ = std::vector<Uint8>(SDLK_LAST, 0);
+    int left_ = 0;
+};
+
+/// The first field of a record that is not finite, as "name field", or empty.
+template <typename Record>
+std::string firstNonFinite(const Record& record, const std::string& name) {
+    const float fields[] = {record.x, record.y, record.heading, record.vx, record.vy, record.spin};
+    static const char* const kNames[] = {"x", "y", "heading", "vx", "vy", "spin"};
+    for (size_t f = 0; f < sizeof fields / sizeof fields[0]; ++f) {
+        if (!std::isfinite(fields[f])) {
+            std::ostringstream text;
+            text << name << " " << kNames[f] << " = " << fields[f];
+            return text.str();
+        }
+    }
+    return {};
+}
+
+/// Whether every float of a node (position and spline coefficients) is finite.
+bool nodeIsFinite(const LatticeNode& node) {
+    static_assert(sizeof(LatticeNode) % sizeof(float) == 0);
+    std::array<float, sizeof(LatticeNode) / sizeof(float)> values{};
+    std::memcpy(values.data(), &node, sizeof node);
+    for (float value : values) {
+        if (!std::isfinite(value)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The first node or rim point of a level that is not finite, or empty.
+std::string findNonFiniteNode(const Lattice& lattice, int level) {
+    const std::string where = "level " + std::to_string(level);
+    for (int i = 0; i < static_cast<int>(lattice.columns); ++i) {
+        for (int j = 0; j < static_cast<int>(lattice.rows); ++j) {
+            if (!nodeIsFinite(lattice.node(i, j))) {
+                return where + " node (" + std::to_string(i) + ", " + std::to_string(j) + ")";
+            }
+        }
+    }
+    for (int k = 0; k < static_cast<int>(lattice.rimCount); ++k) {
+        if (!nodeIsFinite(lattice.rim[k])) {
+            return where + " rim point " + std::to_string(k);
+        }
+    }
+    return {};
+}
+
+/// Whether a record's six floats are finite; names the first offender only when one is not.
+template <typename Record>
+bool recordIsFinite(const Record& record) {
+    return std::isfinite(record.x) && std::isfinite(record.y) && std::isfinite(record.heading) &&
+           std::isfinite(record.vx) && std::isfinite(record.vy) && std::isfinite(record.spin);
+}
+
+/// Everything in the state that must be a finite number; the first offender, or empty.
+std::string findNonFinite(const GameState& state) {
+    if (!recordIsFinite(state.player)) {
+        return firstNonFinite(state.player, "player");
+    }
+    for (int e = 0; e < kEnemyCount; ++e) {
+        if (!recordIsFinite(state.enemies[e])) {
+            return firstNonFinite(state.enemies[e], "enemy " + std::to_string(e));
+        }
+    }
+    for (int s = 0; s < kShotRingSize; ++s) {
+        if (state.shots.live[s] != 0 && !recordIsFinite(state.shots.shots[s])) {
+            return firstNonFinite(state.shots.shots[s], "shot " + std::to_string(s));
+        }
+    }
+    for (int x = 0; x < kExplosionRingSize; ++x) {
+        if (state.explosions.live[x] != 0 && !recordIsFinite(state.explosions.explosions[x])) {
+            return firstNonFinite(state.explosions.explosions[x], "explosion " + std::to_string(x));
+        }
+    }
+    const PicturePos& p = state.playerPicturePos;
+    if (!(std::isfinite(p.x) && std::isfinite(p.y))) {
+        return "the player's picture position";
+    }
+    for (int e = 0; e < kEnemyCount; ++e) {
+        const PicturePos& q = state.enemyPicturePos[e];
+        if (!(std::isfinite(q.x) && std::isfinite(q.y))) {
+            return "enemy " + std::to_string(e) + "'s picture position";
+        }
+    }
+    for (int l = 0; l < state.levels->count; ++l) {
+        std::string found = findNonFiniteNode(*state.levels->lattices[l], l);
+        if (!found.empty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
+TEST(Soak, EveryShipShotAndNodeStaysFinite) {
+    const long frames = environmentNumber("LUMEN_SOAK_FRAMES", kDefaultFrames);
+    const auto seed = static_cast<uint32_t>(environmentNumber("LUMEN_SOAK_SEED", kDefaultSeed));
+
+    char cwd[PATH_MAX];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(LUMEN_DATA_DIR), 0) << "no data folder at " << LUMEN_DATA_DIR;
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
+    ASSERT_NE(screen, nullptr) << SDL_GetError();
+    std::string reason;
+    SDL_Surface* front = loadImage("play/front.bmp", &reason);
+    SDL_Surface* title = loadImage("images/titlescreen.bmp", &reason);
+    ASSERT_NE(front, nullptr) << reason;
+    ASSERT_NE(title, nullptr) << reason;
+    auto state = std::make_unique<GameState>();
+    ASSERT_TRUE(setUpGame(*state, screen, front, title, kLevelFile, &reason)) << reason;
+    state->pacing.levelUpWaitMs = 0;
+
+    RandomKeys keys(seed);
+    std::string found;
+    long frame = 0;
+    int highestLevel = 0;
+    while (frame < frames && found.empty()) {
+        ++frame;
+        FrameInput input;
+        input.keys = keys.next();
+        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
+        runFrame(*state, input);
+        found = findNonFinite(*state);
+        highestLevel = state->levelIndex > highestLevel ? state->levelIndex : highestLevel;
+    }
+    std::printf("soak: seed %u, %ld frames, highest level %d, kills %d, digest %016llx\n", seed,
+                frame, highestLevel, state->kills,
+                static_cast<unsigned long long>(stateDigest(*state)));
+    EXPECT_TRUE(found.empty()) << "frame " << frame << ": " << found;
+    EXPECT_EQ(frame, frames);
+
+    // The check itself sees what it is for: a bad number in a live shot or a bent node.
+    ASSERT_EQ(findNonFinite(*state), "");
+    state->shots.live[7] = 1;
+    state->shots.shots[7].vy = std::nanf("");
+    EXPECT_EQ(findNonFinite(*state).rfind("shot 7 vy", 0), 0u);
+    state->shots.live[7] = 0;
+    state->levels->lattices[0]->setNodePosition(2, 3, INFINITY, 0.0f);
+    EXPECT_EQ(findNonFinite(*state), "level 0 node (2, 3)");
+
+    releaseGame(*state);
+    SDL_FreeSurface(title);
+    SDL_FreeSurface(front);
+    SDL_Quit();
+    EXPECT_EQ(chdir(cwd), 0);
+}
+
+}  // namespace
