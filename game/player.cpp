@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "game/pickups.h"
 #include "game/ship_motion.h"
@@ -22,6 +23,7 @@ constexpr float kMaxSpeedSquared = 1024.0f;  ///< (world units per frame)²
 constexpr float kMaxSpeed = 32.0f;           ///< world units per frame
 constexpr int kThrustFadeInMs = 125;
 constexpr int kVolume = 64;
+constexpr const char* kIconName = "foo";  ///< the window's icon name during play
 constexpr int kDeadFrames = 100;
 constexpr float kRespawnPosition = 900.0f;  ///< world units, both axes
 constexpr int kRespawnHealth = 100;
@@ -152,7 +154,15 @@ void updateThrustSound(GameState& state, bool moving) {
 void showCaption(GameState& state) {
     std::snprintf(state.caption, sizeof state.caption, " health:%d Kills: %d", state.player.health,
                   state.kills);
-    SDL_WM_SetCaption(state.caption, "foo");
+    // SDL copies both strings on every call; setting the same caption again changes nothing on
+    // screen, so it is left alone and play allocates nothing here.
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    if (title == nullptr || icon == nullptr || std::strcmp(title, state.caption) != 0 ||
+        std::strcmp(icon, kIconName) != 0) {
+        SDL_WM_SetCaption(state.caption, kIconName);
+    }
 }
 
 /// Explosion, debris and the countdown of a ship that has fallen below 0 health.

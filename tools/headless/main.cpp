@@ -13,6 +13,8 @@
 
 #include "game/digest.h"
 #include "game/game.h"
+#include "tools/headless/allocation_count.h"
+#include "tools/headless/bench.h"
 #include "tools/headless/options.h"
 
 namespace {
@@ -86,6 +88,26 @@ class KeySource {
     int used_ = 0;
 };
 
+/// Whether the counter sees an operator new, a malloc and SDL's caption copies, one each.
+bool allocationCounterSeesAll() {
+    const int64_t before = threadAllocationCount();
+    const int64_t copiesBefore = threadCaptionAllocationCount();
+    auto probe = std::make_unique<volatile int>(0);
+    void* block = std::malloc(16);
+    const bool counted = threadAllocationCount() - before == 2 && block != nullptr;
+    std::free(block);
+    probe.reset();
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    char saved[128] = {};  // SDL frees its copy when the caption is set again
+    std::snprintf(saved, sizeof saved, "%s", title != nullptr ? title : "");
+    SDL_WM_SetCaption("allocation probe", nullptr);
+    const bool copied = threadCaptionAllocationCount() - copiesBefore == 1;
+    SDL_WM_SetCaption(saved, nullptr);  // the caption as it was, for the frames
+    return counted && copied;
+}
+
 SDL_Surface* loadOrExit(const char* path) {
     std::string reason;
     SDL_Surface* image = loadImage(path, &reason);
@@ -136,16 +158,40 @@ int main(int argc, char** argv) {
         state->ammo.fill(options.startAmmo);
     }
 
+    if (options.bench) {
+        const int status = runBench(*state, "/proc/self/exe");
+        releaseGame(*state);
+        SDL_FreeSurface(titleImage);
+        SDL_FreeSurface(frontImage);
+        return status;
+    }
+    if (options.countAllocations && !allocationCountingAvailable()) {
+        std::printf("lumendrift-headless: this build cannot count allocations (sanitizers)\n");
+        return 1;
+    }
+    if (options.countAllocations && !allocationCounterSeesAll()) {
+        std::printf("lumendrift-headless: the allocation counter misses allocations\n");
+        return 1;
+    }
+
     KeySource source(options);
     std::vector<Uint8> keys(SDLK_LAST, 0);
     int frame = 0;
+    int64_t playAllocations = 0;  // on this thread, in the frames after the first
+    int64_t captionAllocations = 0;
     while (frame < options.frames && state->running == -1) {
         ++frame;
         source.next(keys.data());
         FrameInput input;
         input.keys = keys.data();
         input.ticks = static_cast<Uint32>(frame) * kFrameMs;
+        const int64_t before = threadAllocationCount();
+        const int64_t captionBefore = threadCaptionAllocationCount();
         runFrame(*state, input);
+        if (frame > 1) {
+            playAllocations += threadAllocationCount() - before;
+            captionAllocations += threadCaptionAllocationCount() - captionBefore;
+        }
         if (options.trace) {
             std::printf("frame=%d digest=%016" PRIx64 "\n", frame, stateDigest(*state));
         }
@@ -160,8 +206,17 @@ int main(int argc, char** argv) {
 
     std::printf("frames=%d level=%d kills=%d health=%d digest=%016" PRIx64 "\n", frame,
                 state->levelIndex, state->kills, state->player.health, stateDigest(*state));
+    if (options.countAllocations) {
+        std::printf("allocs=%" PRId64 " caption_copies=%" PRId64 " frames=%d\n", playAllocations,
+                    captionAllocations, frame > 1 ? frame - 1 : 0);
+    }
     releaseGame(*state);
     SDL_FreeSurface(titleImage);
     SDL_FreeSurface(frontImage);
+    if (options.allowedAllocations >= 0 && playAllocations > options.allowedAllocations) {
+        std::printf("lumendrift-headless: play allocated %" PRId64 " times (allowed: %lld)\n",
+                    playAllocations, options.allowedAllocations);
+        return 1;
+    }
     return 0;
 }

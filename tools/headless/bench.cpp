@@ -1,0 +1,277 @@
+// The bench builds its scenes directly in a real GameState and times the real runFrame: warm-up
+// frames first, then the median of many frames, wall clock and thread CPU time side by side.
+#include "tools/headless/bench.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "game/frame.h"
+#include "game/spawn.h"
+#include "tools/headless/allocation_count.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kWarmUpFrames = 60;
+constexpr int kMeasuredFrames = 600;
+constexpr int kStartUpRuns = 5;
+constexpr double kFrameBudgetMs = 20.0;
+constexpr int kTypicalShots = 60;
+constexpr int kBlackHoleLatticeSize = 40;  ///< nodes along each side
+constexpr Uint32 kFrameMs = 20;
+
+/// Wall-clock and thread CPU time of one stretch of work, in ms.
+struct Stopwatch {
+    timespec wall{};
+    timespec cpu{};
+
+    void start() {
+        clock_gettime(CLOCK_MONOTONIC, &wall);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    }
+    static double since(const timespec& from, clockid_t clock) {
+        timespec now{};
+        clock_gettime(clock, &now);
+        return (now.tv_sec - from.tv_sec) * 1e3 + (now.tv_nsec - from.tv_nsec) / 1e6;
+    }
+    double wallMs() const { return since(wall, CLOCK_MONOTONIC); }
+    double cpuMs() const { return since(cpu, CLOCK_THREAD_CPUTIME_ID); }
+};
+
+/// Per-frame times of one measured scene, kept in storage reserved before the first frame.
+struct Timings {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    int64_t allocations = 0;
+    int64_t captionCopies = 0;
+
+    Timings() {
+        wall.reserve(kMeasuredFrames);
+        cpu.reserve(kMeasuredFrames);
+    }
+    static double median(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? 0.0 : values[values.size() / 2];
+    }
+};
+
+/// Held keys of the bench player: thrust and fire always, a turn now and then so that the
+/// ship circles over the arena and the Camera crosses cells as in play.
+void benchKeys(std::array<Uint8, SDLK_LAST>& keys, int frame) {
+    keys.fill(0);
+    keys[SDLK_UP] = 1;
+    keys[SDLK_SPACE] = 1;
+    keys[SDLK_LEFT] = (frame / 40) % 2 == 0 ? 1 : 0;
+}
+
+/// Keeps the scene as the figure describes it: every ship alive, no level change, and about
+/// kTypicalShots live shots (new ones fan out from the player as old ones leave).
+void keepTypicalScene(GameState& state, int frame) {
+    state.player.respawnCountdown = 0;
+    state.player.health = 100;
+    for (Ship& enemy : state.enemies) {
+        enemy.respawnCountdown = 0;
+        enemy.health = 50;
+    }
+    state.kills = 0;
+    int live = 0;
+    for (uint8_t flag : state.shots.live) {
+        live += flag;
+    }
+    for (int n = live; n < kTypicalShots; ++n) {
+        Shot& shot = spawnShot(state.shots, state.player);
+        const double angle = 0.7 * (frame + n);
+        shot.vx = static_cast<float>(12.0 * std::sin(angle));
+        shot.vy = static_cast<float>(12.0 * std::cos(angle));
+        shot.x += 10.0f * shot.vx;  // clear of the player's ship
+        shot.y += 10.0f * shot.vy;
+        shot.kind = SimpleShot;
+        shot.age = 4;
+    }
+}
+
+/// Puts the five enemies around the player, alive.
+void placeEnemies(GameState& state) {
+    for (int e = 0; e < kEnemyCount; ++e) {
+        Ship& enemy = state.enemies[e];
+        enemy.x = state.player.x + 300.0f * static_cast<float>(std::sin(1.25 * e));
+        enemy.y = state.player.y + 300.0f * static_cast<float>(std::cos(1.25 * e));
+        enemy.vx = 0.0f;
+        enemy.vy = 0.0f;
+        enemy.kind = e % kEnemyKindCount;
+    }
+}
+
+/// Two black holes alive at all times, each kept in its own slot near the player.
+struct BlackHoles {
+    std::array<int, 2> slot{-1, -1};
+
+    void keep(GameState& state, int frame) {
+        for (int h = 0; h < 2; ++h) {
+            if (slot[h] >= 0 && state.shots.live[slot[h]] &&
+                state.shots.shots[slot[h]].kind == BlackHole) {
+                continue;
+            }
+            slot[h] = state.shots.next;
+            Shot& hole = spawnShot(state.shots, state.player);
+            const float side = h == 0 ? -1.0f : 1.0f;
+            hole.x = state.player.x + side * 250.0f;
+            hole.y = state.player.y + 150.0f + 10.0f * static_cast<float>(frame % 7);
+            hole.vx = side * 3.0f;
+            hole.vy = 2.0f;
+            hole.kind = BlackHole;
+            hole.age = 1;
+        }
+    }
+};
+
+/// Runs the warm-up and the measured frames of a scene; `prepare` sets it up before each frame.
+template <typename Prepare>
+Timings measureScene(GameState& state, int& frame, Prepare prepare) {
+    Timings timings;
+    std::array<Uint8, SDLK_LAST> keys{};
+    for (int n = 0; n < kWarmUpFrames + kMeasuredFrames; ++n) {
+        ++frame;
+        prepare(frame);
+        benchKeys(keys, frame);
+        FrameInput input;
+        input.keys = keys.data();
+        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
+        const int64_t before = threadAllocationCount();
+        const int64_t captionBefore = threadCaptionAllocationCount();
+        Stopwatch watch;
+        watch.start();
+        runFrame(state, input);
+        const double wall = watch.wallMs();
+        const double cpu = watch.cpuMs();
+        const int64_t made = threadAllocationCount() - before;
+        const int64_t copies = threadCaptionAllocationCount() - captionBefore;
+        if (n >= kWarmUpFrames) {
+            timings.wall.push_back(wall);
+            timings.cpu.push_back(cpu);
+            timings.allocations += made;
+            timings.captionCopies += copies;
+        }
+    }
+    return timings;
+}
+
+/// Clearing the screen, showing the Playfield window and flipping: the floor of every frame.
+Timings measureFloor(GameState& state) {
+    Timings timings;
+    for (int n = 0; n < kWarmUpFrames + kMeasuredFrames; ++n) {
+        Stopwatch watch;
+        watch.start();
+        SDL_FillRect(state.screen, nullptr, 0);
+        SDL_Rect source{0, 0, 800, 600};
+        SDL_Rect target{0, 0, 0, 0};
+        SDL_UpperBlit(state.playfield, &source, state.screen, &target);
+        SDL_Flip(state.screen);
+        if (n >= kWarmUpFrames) {
+            timings.wall.push_back(watch.wallMs());
+            timings.cpu.push_back(watch.cpuMs());
+        }
+    }
+    return timings;
+}
+
+/// The median wall time from starting a fresh runner (set-up and all loads) to the end of its
+/// first frame and its exit. The exit is included, so the figure errs on the slow side.
+double measureStartUp(const char* self) {
+    std::vector<double> runs;
+    for (int r = 0; r < kStartUpRuns; ++r) {
+        char frames[] = "--frames";
+        char one[] = "1";
+        char* argv[] = {const_cast<char*>(self), frames, one, nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        Stopwatch watch;
+        watch.start();
+        pid_t child = 0;
+        if (posix_spawn(&child, self, &actions, nullptr, argv, environ) != 0) {
+            posix_spawn_file_actions_destroy(&actions);
+            return -1.0;
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        runs.push_back(watch.wallMs());
+        posix_spawn_file_actions_destroy(&actions);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            return -1.0;
+        }
+    }
+    return Timings::median(runs);
+}
+
+void printFigure(const char* name, double value) {
+    std::printf("%s=%.3f\n", name, value);
+}
+
+}  // namespace
+
+int runBench(GameState& state, const char* self) {
+    int frame = 0;
+    state.pacing.levelUpWaitMs = 0;
+
+    // The first frame draws the Playfield; the floor then blits a real picture.
+    std::array<Uint8, SDLK_LAST> keys{};
+    FrameInput first;
+    first.keys = keys.data();
+    runFrame(state, first);
+    const Timings floor = measureFloor(state);
+
+    // A typical frame on the first shipped level.
+    placeEnemies(state);
+    const Timings typical = measureScene(state, frame, [&](int f) { keepTypicalScene(state, f); });
+
+    // Two black holes bending a 40 × 40 Lattice: a refit and a Playfield redraw in every frame.
+    state.levels->appendLattice(kBlackHoleLatticeSize, kBlackHoleLatticeSize);
+    state.currentLattice = state.levels->lattices[state.levels->count - 1].get();
+    state.player.x = 2000.0f;
+    state.player.y = 2000.0f;
+    state.player.vx = 0.0f;
+    state.player.vy = 0.0f;
+    state.shots = ShotRing{};
+    placeEnemies(state);
+    BlackHoles holes;
+    const Timings blackHole = measureScene(state, frame, [&](int f) {
+        keepTypicalScene(state, f);
+        holes.keep(state, f);
+    });
+
+    const double startUp = measureStartUp(self);
+
+    const double floorMs = Timings::median(floor.wall);
+    const double typicalMs = Timings::median(typical.wall);
+    const double blackHoleMs = Timings::median(blackHole.wall);
+    printFigure("floor_ms", floorMs);
+    printFigure("floor_cpu_ms", Timings::median(floor.cpu));
+    printFigure("typical_ms", typicalMs);
+    printFigure("typical_cpu_ms", Timings::median(typical.cpu));
+    printFigure("blackhole_ms", blackHoleMs);
+    printFigure("blackhole_cpu_ms", Timings::median(blackHole.cpu));
+    printFigure("startup_ms", startUp);
+    if (allocationCountingAvailable()) {
+        printFigure("allocs_per_frame",
+                    static_cast<double>(typical.allocations + blackHole.allocations) /
+                        (2.0 * kMeasuredFrames));
+        printFigure("caption_copies_per_frame",
+                    static_cast<double>(typical.captionCopies + blackHole.captionCopies) /
+                        (2.0 * kMeasuredFrames));
+    } else {
+        std::printf("allocs_per_frame=unavailable\n");
+    }
+    printFigure("frame_vs_floor", typicalMs / floorMs);
+    printFigure("blackhole_vs_budget", blackHoleMs / kFrameBudgetMs);
+    return startUp < 0.0 ? 1 : 0;
+}
