@@ -5,8 +5,10 @@
 // exact multiples of the step; the bounds are tested against the accumulated values. That drift
 // decides which sample is the last of a line and which rim samples carry a tick.
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "lattice/lattice.h"
 #include "render/render.h"
@@ -63,34 +65,130 @@ int truncated(float value) {
     return narrow(static_cast<long long>(value));
 }
 
-void drawSegment(SDL_Surface* target, const PicturePoint& from, const PicturePoint& to, int scale,
-                 int offsetX, int offsetY, Colour colour) {
-    drawLine(target, toTarget(from.x, scale, offsetX), toTarget(from.y, scale, offsetY),
-             toTarget(to.x, scale, offsetX), toTarget(to.y, scale, offsetY), colour.r, colour.g,
-             colour.b);
+/// The target's pixel value of a colour, mapped once per picture rather than once per segment.
+Uint32 pixelValue(SDL_Surface* target, Colour colour) {
+    return SDL_MapRGB(target->format, colour.r, colour.g, colour.b);
 }
+
+void drawSegment(SDL_Surface* target, const PicturePoint& from, const PicturePoint& to, int scale,
+                 int offsetX, int offsetY, Uint32 value) {
+    drawLineValue(target, toTarget(from.x, scale, offsetX), toTarget(from.y, scale, offsetY),
+                  toTarget(to.x, scale, offsetX), toTarget(to.y, scale, offsetY), value);
+}
+
+/// Where drawLine accepts end points: 0 < X < w and 0 < Y < h, with X = trunc(x) · scale + offsetX
+/// and Y likewise. A piece of a grid line known to lie wholly outside it is not sampled at all:
+/// every segment with an end there would be dropped anyway. A Lattice bigger than the target (the
+/// Playfield shows about half of a 40 × 40 arena) thus costs little more than its visible part.
+struct TargetWindow {
+    int scale;
+    int offsetX;
+    int offsetY;
+    int width;
+    int height;
+
+    /// Whether every value in [low, high] maps to or beyond the window's edge on one axis.
+    static bool outsideAxis(double low, double high, int scale, int offset, int size) {
+        // trunc(value) lies between low − 1 and max(high, 0) for every value in [low, high].
+        return std::max(high, 0.0) * scale + offset <= 0.0 ||
+               (low - 1.0) * scale + offset >= static_cast<double>(size);
+    }
+
+    /// Whether every point of p(t) = ((a·t + b)·t + c)·t + d, 0 ≤ t < 1, is outside the window,
+    /// so that no segment touching the piece is drawn. A piece that is not a number is kept.
+    bool outside(const CoefficientPair& a, const CoefficientPair& b, const CoefficientPair& c,
+                 const CoefficientPair& d) const {
+        if (scale < 1) {
+            return false;
+        }
+        return outsideAxis(d.x, a.x, b.x, c.x, scale, offsetX, width) ||
+               outsideAxis(d.y, a.y, b.y, c.y, scale, offsetY, height);
+    }
+
+    /// One axis of the piece: |p(t) − d| ≤ |a| + |b| + |c| on 0 ≤ t < 1, widened for the rounding
+    /// of the evaluation to float.
+    static bool outsideAxis(float d, float a, float b, float c, int scale, int offset, int size) {
+        const double reach = std::fabs(static_cast<double>(a)) + std::fabs(static_cast<double>(b)) +
+                             std::fabs(static_cast<double>(c));
+        const double margin = 2.0 + 1e-5 * (std::fabs(static_cast<double>(d)) + reach);
+        return outsideAxis(d - reach - margin, d + reach + margin, scale, offset, size);
+    }
+};
+
+/// The stored piece of row j between columns i and i + 1, or false where the row mapping uses
+/// something else there (the quadratic continued past the last two columns).
+bool rowPieceOutside(const Lattice& lattice, const TargetWindow& window, int i, int j) {
+    if (i < 0 || !(static_cast<float>(i) < lattice.columns - 2.0f)) {
+        return false;
+    }
+    const LatticeNode& block = lattice.node(i, j);
+    return window.outside(block.a, block.b, block.c, block.d);
+}
+
+/// The Catmull-Rom piece of column i between rows j and j + 1, as the column mapping fits it; false
+/// for the quadratic end pieces, which are always sampled.
+bool columnPieceOutside(const Lattice& lattice, const TargetWindow& window, int i, int j) {
+    if (j <= 0 || !(static_cast<float>(j) < lattice.rows - 2.0f)) {
+        return false;
+    }
+    CoefficientPair a{}, b{}, c{}, d{};
+    catmullRomCoefficients(lattice.node(i, j - 1).x, lattice.node(i, j).x, lattice.node(i, j + 1).x,
+                           lattice.node(i, j + 2).x, a.x, b.x, c.x, d.x);
+    catmullRomCoefficients(lattice.node(i, j - 1).y, lattice.node(i, j).y, lattice.node(i, j + 1).y,
+                           lattice.node(i, j + 2).y, a.y, b.y, c.y, d.y);
+    return window.outside(a, b, c, d);
+}
+
+/// Stands for a sample that was not computed because it lies outside the target: drawLine drops
+/// any segment that ends there, as it would have dropped the segment to the real sample.
+constexpr PicturePoint kSkippedSample = {std::numeric_limits<float>::quiet_NaN(),
+                                         std::numeric_limits<float>::quiet_NaN()};
 
 /// The green grid: row lines along u, then column lines along v, each segment drawn from the new
 /// sample back to the previous one. Row lines run while u ≤ columns, column lines while v < rows.
 void drawGrid(SDL_Surface* target, const Lattice& lattice, float step, int scale, int offsetX,
               int offsetY) {
+    const TargetWindow window{scale, offsetX, offsetY, target->w, target->h};
+    const Uint32 green = pixelValue(target, kGrid);
     for (float v = 0.0f; v < lattice.rows; v += 1.0f) {
+        const int j = static_cast<int>(v);
         PicturePoint previous;
         lattice.mapPoint(0.0f, v, previous.x, previous.y, false, true);
         PicturePoint sample = previous;
+        int cell = -1;
+        bool cellOutside = false;
         for (float u = step; u <= lattice.columns; u += step) {
+            if (static_cast<int>(u) != cell) {
+                cell = static_cast<int>(u);
+                cellOutside = rowPieceOutside(lattice, window, cell, j);
+            }
+            if (cellOutside) {
+                previous = kSkippedSample;
+                continue;
+            }
             lattice.mapPoint(u, v, sample.x, sample.y, false, true);
-            drawSegment(target, sample, previous, scale, offsetX, offsetY, kGrid);
+            drawSegment(target, sample, previous, scale, offsetX, offsetY, green);
             previous = sample;
         }
     }
     for (float u = 0.0f; u < lattice.columns; u += 1.0f) {
+        const int i = static_cast<int>(u);
         PicturePoint previous;
         lattice.mapPoint(u, 0.0f, previous.x, previous.y, true, false);
         PicturePoint sample = previous;
+        int cell = -1;
+        bool cellOutside = false;
         for (float v = step; v < lattice.rows; v += step) {
+            if (static_cast<int>(v) != cell) {
+                cell = static_cast<int>(v);
+                cellOutside = columnPieceOutside(lattice, window, i, cell);
+            }
+            if (cellOutside) {
+                previous = kSkippedSample;
+                continue;
+            }
             lattice.mapPoint(u, v, sample.x, sample.y, true, false);
-            drawSegment(target, sample, previous, scale, offsetX, offsetY, kGrid);
+            drawSegment(target, sample, previous, scale, offsetX, offsetY, green);
             previous = sample;
         }
     }
@@ -99,6 +197,7 @@ void drawGrid(SDL_Surface* target, const Lattice& lattice, float step, int scale
 /// The white rim through the surface mapping, with two short ticks across it at every rim node.
 /// The first pass (s = 0) joins the first sample to itself; no closing segment is drawn.
 void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX, int offsetY) {
+    const Uint32 white = pixelValue(target, kRim);
     float u = 0.0f;
     float v = 0.0f;
     lattice.rimPoint(0.0f, u, v);
@@ -109,7 +208,7 @@ void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX
         lattice.rimPoint(s, u, v);
         // Where the surface has no value the point keeps the previous sample's position.
         lattice.mapPoint(u, v, point.x, point.y, false, false);
-        drawSegment(target, point, previous, scale, offsetX, offsetY, kRim);
+        drawSegment(target, point, previous, scale, offsetX, offsetY, white);
 
         // With the drifting parameter exactly the first two samples at or past each whole number
         // pass this test, so each rim node gets two ticks.
@@ -124,7 +223,7 @@ void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX
             PicturePoint to;
             to.x = previous.x - dy;
             to.y = previous.y + dx;
-            drawSegment(target, from, to, scale, offsetX, offsetY, kRim);
+            drawSegment(target, from, to, scale, offsetX, offsetY, white);
         }
     }
 }

@@ -93,6 +93,13 @@ void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint8 r, Uin
     if (!insideWindow(surface, x1, y1) || !insideWindow(surface, x2, y2)) {
         return;
     }
+    drawLineValue(surface, x1, y1, x2, y2, SDL_MapRGB(surface->format, r, g, b));
+}
+
+void drawLineValue(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint32 value) {
+    if (!insideWindow(surface, x1, y1) || !insideWindow(surface, x2, y2)) {
+        return;
+    }
     int dx = x2 - x1;
     int dy = y2 - y1;
     const bool backY = dy < 0;
@@ -103,7 +110,6 @@ void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint8 r, Uin
     if (backX) {
         dx = -dx;
     }
-    const Uint32 value = SDL_MapRGB(surface->format, r, g, b);
     switch (surface->format->BytesPerPixel) {
         case 1:
             drawWith<Pixel8>(surface, x1, y1, dx, dy, backX, backY, value);

@@ -22,6 +22,9 @@ SDL_Color getPixel(SDL_Surface* surface, int x, int y);
 /// A one-pixel line from (x1, y1) to (x2, y2), both ends drawn; dropped whole when either end lies
 /// outside the valid window.
 void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint8 r, Uint8 g, Uint8 b);
+/// drawLine with the colour already mapped to the surface's pixel value (SDL_MapRGB), for callers
+/// that draw many lines of one colour.
+void drawLineValue(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint32 value);
 
 /// The warped grid (green) and rim with its node ticks (white) of a Lattice; picture point (x, y)
 /// lands on (trunc(x)·scale + offsetX, trunc(y)·scale + offsetY).
