@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The same play gives the same pictures and the same final state as when these values were
 # recorded, before the frame was made faster: final digests and hashes of screen shots taken along
-# three runs (a flight over many Camera cells, black holes bending the arena, long random play).
+# three runs (a flight over many Camera cells, black holes bending the arena, long random play),
+# both as saved BMP files and as raw screen memory (every byte of every pixel).
 # Any change to a pixel or to a float of the state shows up here.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
@@ -23,7 +24,7 @@ run() {
   for f in $frames; do
     shots+=(--shot "$f:$work/$name-$f.bmp")
   done
-  "$bin" "$@" "${shots[@]}"
+  "$bin" --pixel-hashes "$@" "${shots[@]}"
   for f in $frames; do
     echo "$f $(md5sum <"$work/$name-$f.bmp" | cut -d' ' -f1)"
   done

@@ -88,6 +88,20 @@ class KeySource {
     int used_ = 0;
 };
 
+/// FNV-1a of the screen's raw pixel memory, every byte of every row (the unused byte of a 32-bit
+/// pixel too, which a saved BMP leaves out).
+uint64_t pixelHash(SDL_Surface* screen) {
+    uint64_t hash = 0xcbf29ce484222325ULL;
+    const int rowBytes = screen->w * screen->format->BytesPerPixel;
+    for (int y = 0; y < screen->h; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
+        for (int x = 0; x < rowBytes; ++x) {
+            hash = (hash ^ row[x]) * 0x100000001b3ULL;
+        }
+    }
+    return hash;
+}
+
 /// Whether the counter sees an operator new, a malloc and SDL's caption copies, one each.
 bool allocationCounterSeesAll() {
     const int64_t before = threadAllocationCount();
@@ -196,6 +210,9 @@ int main(int argc, char** argv) {
             std::printf("frame=%d digest=%016" PRIx64 "\n", frame, stateDigest(*state));
         }
         for (const ScreenShot& shot : options.shots) {
+            if (shot.frame == frame && options.pixelHashes) {
+                std::printf("pixels frame=%d hash=%016" PRIx64 "\n", frame, pixelHash(screen));
+            }
             if (shot.frame == frame && SDL_SaveBMP(screen, shot.path.c_str()) != 0) {
                 std::printf("lumendrift-headless: %s: cannot be written (%s)\n", shot.path.c_str(),
                             SDL_GetError());

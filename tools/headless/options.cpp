@@ -97,6 +97,10 @@ bool parseOptions(int argc, char** argv, HeadlessOptions& options, std::string* 
             options.bench = true;
             continue;
         }
+        if (option == "--pixel-hashes") {
+            options.pixelHashes = true;
+            continue;
+        }
         if (option == "--trace") {
             options.trace = true;
             continue;
@@ -111,7 +115,7 @@ bool parseOptions(int argc, char** argv, HeadlessOptions& options, std::string* 
             return fail(error, "unknown option \"" + option +
                                    "\" (options: --frames N, --script FILE, --random SEED, "
                                    "--level FILE, --shot F:PATH.bmp, --ammo N, --allocs, "
-                                   "--max-allocs N, --trace, --bench)");
+                                   "--max-allocs N, --trace, --pixel-hashes, --bench)");
         }
         if (a + 1 >= argc) {
             return fail(error, option + " needs a value");

@@ -27,9 +27,10 @@ struct HeadlessOptions {
     uint32_t seed = 0;
     std::string levelPath = "foo3.lvl";
     std::vector<ScreenShot> shots;
-    int startAmmo = -1;  ///< test option: rounds of every weapon at the start; −1: none
-    bool trace = false;  ///< print the state digest after every frame
-    bool bench = false;  ///< measure frame costs instead of playing
+    int startAmmo = -1;        ///< test option: rounds of every weapon at the start; −1: none
+    bool pixelHashes = false;  ///< print a hash of the raw screen memory at every --shot frame
+    bool trace = false;        ///< print the state digest after every frame
+    bool bench = false;        ///< measure frame costs instead of playing
     bool countAllocations = false;      ///< report heap allocations made during play
     long long allowedAllocations = -1;  ///< fail when play allocates more than this; −1: no limit
 };
