@@ -1,0 +1,148 @@
+// The Lattice pictures skip grid pieces that lie wholly outside the target. These tests draw bent
+// Lattices much larger than their target at many offsets and compare every byte with a picture made
+// the slow way: every sample mapped and every segment handed to drawLine.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "lattice/lattice.h"
+#include "render/render.h"
+#include "surfaces.h"
+
+namespace {
+
+using rendertest::makeSurface;
+using rendertest::SurfacePtr;
+
+/// trunc(value)·scale + offset as the pictures map points, with values beyond int off the target.
+int mapped(float value, int scale, int offset) {
+    if (!(std::fabs(value) < 2147483648.0f)) {
+        return -1;
+    }
+    const long long result = static_cast<long long>(value) * scale + offset;
+    return result < -2147483647LL || result > 2147483647LL ? -1 : static_cast<int>(result);
+}
+
+void segment(SDL_Surface* target, float x1, float y1, float x2, float y2, int scale, int ox, int oy,
+             Uint8 r, Uint8 g, Uint8 b) {
+    drawLine(target, mapped(x1, scale, ox), mapped(y1, scale, oy), mapped(x2, scale, ox),
+             mapped(y2, scale, oy), r, g, b);
+}
+
+/// The grid sampled at every step and the rim with its ticks, nothing skipped.
+void drawEverySample(SDL_Surface* target, const Lattice& lattice, float step, bool rim, int scale,
+                     int ox, int oy) {
+    for (float v = 0.0f; v < lattice.rows; v += 1.0f) {
+        float px = 0.0f, py = 0.0f;
+        lattice.mapPoint(0.0f, v, px, py, false, true);
+        float qx = px, qy = py;
+        for (float u = step; u <= lattice.columns; u += step) {
+            lattice.mapPoint(u, v, qx, qy, false, true);
+            segment(target, qx, qy, px, py, scale, ox, oy, 0, 255, 0);
+            px = qx;
+            py = qy;
+        }
+    }
+    for (float u = 0.0f; u < lattice.columns; u += 1.0f) {
+        float px = 0.0f, py = 0.0f;
+        lattice.mapPoint(u, 0.0f, px, py, true, false);
+        float qx = px, qy = py;
+        for (float v = step; v < lattice.rows; v += step) {
+            lattice.mapPoint(u, v, qx, qy, true, false);
+            segment(target, qx, qy, px, py, scale, ox, oy, 0, 255, 0);
+            px = qx;
+            py = qy;
+        }
+    }
+    if (!rim) {
+        return;
+    }
+    float u = 0.0f, v = 0.0f;
+    lattice.rimPoint(0.0f, u, v);
+    float x = 0.0f, y = 0.0f;
+    lattice.mapPoint(u, v, x, y, false, false);
+    for (float s = 0.0f; s < lattice.rimCount; s += 0.05f) {
+        const float prevX = x, prevY = y;
+        lattice.rimPoint(s, u, v);
+        lattice.mapPoint(u, v, x, y, false, false);
+        segment(target, x, y, prevX, prevY, scale, ox, oy, 255, 255, 255);
+        const double ds = s;
+        if (ds - std::trunc(ds) <= 0.1) {
+            const float dx = x - prevX, dy = y - prevY;
+            segment(target, x + dy, y - dx, prevX - dy, prevY + dx, scale, ox, oy, 255, 255, 255);
+        }
+    }
+}
+
+/// A 40 × 40 Lattice pulled towards two points the way black holes pull it, many times over, with
+/// one far corner node flung a long way out.
+void bend(Lattice& lattice) {
+    const float holes[2][2] = {{610.0f, 730.0f}, {1010.0f, 540.0f}};
+    for (int round = 0; round < 30; ++round) {
+        for (const auto& hole : holes) {
+            for (int i = 0; i < 40; ++i) {
+                for (int j = 0; j < 40; ++j) {
+                    float x = 0.0f, y = 0.0f;
+                    lattice.mapPoint(static_cast<float>(i), static_cast<float>(j), x, y, true,
+                                     true);
+                    const float ex = x - hole[0], ey = y - hole[1];
+                    const float q = ex * ex + ey * ey + 1.0f;
+                    lattice.setNodePosition(i, j, x - ex / (q * 0.01f), y - ey / (q * 0.01f));
+                }
+            }
+        }
+    }
+    lattice.setNodePosition(39, 39, 9000.0f, -7000.0f);
+    lattice.refitAll();
+}
+
+bool sameBytes(const SDL_Surface* a, const SDL_Surface* b) {
+    return std::memcmp(a->pixels, b->pixels, static_cast<size_t>(a->pitch) * a->h) == 0;
+}
+
+}  // namespace
+
+TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffset) {
+    Lattice lattice(40, 40);
+    bend(lattice);
+    const int offsets[][2] = {{0, 0},       {-100, -100}, {-400, -500},  {-900, -300},
+                              {-1300, 200}, {350, -1200}, {-2000, -2000}};
+    for (const auto& offset : offsets) {
+        SurfacePtr fast = makeSurface(4, 1200, 1000);
+        SurfacePtr slow = makeSurface(4, 1200, 1000);
+        drawLattice(fast.get(), lattice, 1, offset[0], offset[1]);
+        drawEverySample(slow.get(), lattice, 0.05f, true, 1, offset[0], offset[1]);
+        EXPECT_TRUE(sameBytes(fast.get(), slow.get()))
+            << "offset " << offset[0] << ", " << offset[1];
+    }
+}
+
+TEST(LatticeCulling, CoarseGridScaledAndInSmallTargetsGivesTheSamePixels) {
+    Lattice lattice(40, 40);
+    bend(lattice);
+    for (int scale : {1, 2, 3}) {
+        for (int bytes : {1, 2, 3, 4}) {
+            SurfacePtr fast = makeSurface(bytes, 333, 211);
+            SurfacePtr slow = makeSurface(bytes, 333, 211);
+            drawLatticeCoarse(fast.get(), lattice, scale, -250 * scale, -180 * scale);
+            drawEverySample(slow.get(), lattice, 0.2f, false, scale, -250 * scale, -180 * scale);
+            EXPECT_TRUE(sameBytes(fast.get(), slow.get()))
+                << "scale " << scale << ", " << bytes << " bytes per pixel";
+        }
+    }
+}
+
+TEST(LatticeCulling, SomethingIsDrawnSoTheComparisonMeansSomething) {
+    Lattice lattice(40, 40);
+    bend(lattice);
+    SurfacePtr fast = makeSurface(4, 1200, 1000);
+    drawLattice(fast.get(), lattice, 1, -400, -500);
+    int lit = 0;
+    for (int y = 0; y < 1000; ++y) {
+        for (int x = 0; x < 1200; ++x) {
+            lit += rendertest::rawPixel(fast.get(), x, y) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lit, 20000);
+}
