@@ -142,6 +142,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (options.countAllocations && !allocationCountingAvailable()) {
+        std::printf("lumendrift-headless: this build cannot count allocations (sanitizers)\n");
+        return 1;
+    }
+
     // Keep whatever driver the caller chose; otherwise no window and no sound card.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -178,10 +183,6 @@ int main(int argc, char** argv) {
         SDL_FreeSurface(titleImage);
         SDL_FreeSurface(frontImage);
         return status;
-    }
-    if (options.countAllocations && !allocationCountingAvailable()) {
-        std::printf("lumendrift-headless: this build cannot count allocations (sanitizers)\n");
-        return 1;
     }
     if (options.countAllocations && !allocationCounterSeesAll()) {
         std::printf("lumendrift-headless: the allocation counter misses allocations\n");
