@@ -10,8 +10,10 @@ if [ ! -x "$bin" ] || [ ! -f "$data/foo3.lvl" ]; then
 fi
 cd "$data"
 
-first="$("$bin" --random 2 --frames 3500)"
-second="$("$bin" --random 2 --frames 3500)"
+# Seed 6 kills its 30th enemy before frame 3500 (random play is chaotic: the seed is just one
+# that does).
+first="$("$bin" --random 6 --frames 3500)"
+second="$("$bin" --random 6 --frames 3500)"
 echo "first:  $first"
 echo "second: $second"
 
