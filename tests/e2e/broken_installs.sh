@@ -17,7 +17,7 @@ source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
 scratch="$(mktemp -d)"
 game_pid=""
 cleanup() {
-  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  stop_program "$game_pid"
   stop_x_server
   rm -rf "$scratch"
 }
@@ -110,7 +110,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
   mv sfx/respawn.wav "$scratch/kept"
   (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>"$scratch/err") &
   game_pid=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     xdotool search --name '^Lumen Drift$' >/dev/null 2>&1 && break
     sleep 0.1
   done

@@ -18,7 +18,7 @@ source "$source_dir/tests/e2e/x_server.bash"
 scratch="$(mktemp -d)"
 game_pid=""
 cleanup() {
-  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  stop_program "$game_pid"
   stop_x_server
   rm -rf "$scratch"
 }
@@ -136,10 +136,11 @@ for name in node-nan count-huge; do
   cp "$levels/$name.lvl" foo3.lvl
   (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>"$scratch/err") &
   game_pid=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     xdotool search --name '^Lumen Drift$' >/dev/null 2>&1 && break
     sleep 0.1
   done
+  xdotool search --name '^Lumen Drift$' >/dev/null 2>&1 || fail "no game window in Xvfb with $name"
   xdotool mousemove 400 300 key Return
   for _ in $(seq 100); do
     kill -0 "$game_pid" 2>/dev/null || break

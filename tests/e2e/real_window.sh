@@ -24,9 +24,8 @@ source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
 scratch="$(mktemp -d)"
 game_pid=""
 cleanup() {
-  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  stop_program "$game_pid"
   stop_x_server
-  wait 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -99,7 +98,7 @@ same_as_image() { # FILE GEOMETRY-ON-SCREEN IMAGE GEOMETRY-IN-IMAGE: no pixel di
 (cd "$data" && SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
 game_pid=$!
 find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
-within 10 find_window || fail "no window named \"Lumen Drift\" appeared"
+within 20 find_window || fail "no window named \"Lumen Drift\" appeared within 20 s"
 within 5 caption_is "Lumen Drift" "what" ||
   fail "title caption \"$(property WM_NAME)\" / \"$(property WM_ICON_NAME)\", not \"Lumen Drift\" / \"what\""
 title_shown() { same_as_image "$(screenshot)" 800x600+0+0 "$data/images/titlescreen.bmp" 800x600+0+0; }
