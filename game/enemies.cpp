@@ -93,8 +93,8 @@ void keepApart(const GameState& state, int e, Accel& accel) {
 
 /// Sprite pose from the acceleration as seen along the heading: 3 for thrust, +1 left, +2 right.
 int enemyPose(const Ship& enemy, const Accel& accel) {
-    const double cs = std::cos(enemy.heading);
-    const double sn = std::sin(enemy.heading);
+    const double cs = std::cos(static_cast<double>(enemy.heading));
+    const double sn = std::sin(static_cast<double>(enemy.heading));
     const double forward = cs * accel.x + sn * accel.y;
     const double side = sn * accel.x - cs * accel.y;
     int pose = forward > kPoseThreshold ? 3 : 0;
@@ -113,9 +113,11 @@ void drawEnemy(GameState& state, const Ship& enemy, int pose) {
     SDL_Surface* poseZero = state.images.enemy[6 * enemy.kind];
     const Lattice& lattice = *state.currentLattice;
     const PicturePos p = picturePosition(lattice, enemy.x, enemy.y);
-    const PictureVec facing = pictureDirection(lattice, enemy.x, enemy.y, std::sin(enemy.heading),
-                                               std::cos(enemy.heading));
-    const float angle = static_cast<float>(std::atan2(facing.x, facing.y) + kSpriteAngleOffset);
+    const PictureVec facing = pictureDirection(
+        lattice, enemy.x, enemy.y, static_cast<float>(std::sin(static_cast<double>(enemy.heading))),
+        static_cast<float>(std::cos(static_cast<double>(enemy.heading))));
+    const float angle = static_cast<float>(std::atan2(static_cast<double>(facing.x), facing.y) +
+                                           kSpriteAngleOffset);
     if (image == nullptr || poseZero == nullptr || state.spriteScratch == nullptr ||
         state.screen == nullptr) {
         return;

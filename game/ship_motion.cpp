@@ -5,16 +5,16 @@
 #include "lattice/lattice.h"
 
 void shipThrust(Ship& ship, float force) {
-    const float sn = static_cast<float>(std::sin(ship.heading));
-    const float cs = static_cast<float>(std::cos(ship.heading));
+    const float sn = static_cast<float>(std::sin(static_cast<double>(ship.heading)));
+    const float cs = static_cast<float>(std::cos(static_cast<double>(ship.heading)));
     const float push = force / static_cast<float>(ship.mass);
     ship.vx += push * sn;
     ship.vy += push * cs;
 }
 
 void shipStrafe(Ship& ship, float force) {
-    const float sn = static_cast<float>(std::sin(ship.heading));
-    const float cs = static_cast<float>(std::cos(ship.heading));
+    const float sn = static_cast<float>(std::sin(static_cast<double>(ship.heading)));
+    const float cs = static_cast<float>(std::cos(static_cast<double>(ship.heading)));
     const float push = force / static_cast<float>(ship.mass);
     ship.vx += push * cs;
     ship.vy -= push * sn;
