@@ -95,7 +95,7 @@ same_as_image() { # FILE GEOMETRY-ON-SCREEN IMAGE GEOMETRY-IN-IMAGE: no pixel di
 }
 
 # --- the title screen ----------------------------------------------------------------------------
-(cd "$data" && SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
+(cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
 game_pid=$!
 find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
 within 20 find_window || fail "no window named \"Lumen Drift\" appeared within 20 s"
