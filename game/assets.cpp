@@ -142,6 +142,17 @@ SDL_Surface* loadImage(const char* path, std::string* reason) {
     return image;
 }
 
+bool loadStartImages(SDL_Surface*& frontImage, SDL_Surface*& titleImage, std::string* reason) {
+    frontImage = loadImage("play/front.bmp", reason);
+    titleImage = frontImage == nullptr ? nullptr : loadImage("images/titlescreen.bmp", reason);
+    if (titleImage == nullptr) {
+        SDL_FreeSurface(frontImage);
+        frontImage = nullptr;
+        return false;
+    }
+    return true;
+}
+
 SDL_Surface* makeAlphaImage(SDL_Surface* loaded, const char* path, std::string* reason) {
     // The bytes are copied as they are, so anything but 4 bytes a pixel would be read past its
     // end.

@@ -15,6 +15,10 @@ constexpr const char* kLevelFile = "foo3.lvl";
 /// Loads one bitmap file with SDL's loader; null with *reason ("<file>: <why>") when it cannot.
 SDL_Surface* loadImage(const char* path, std::string* reason);
 
+/// The two start-up pictures, "play/front.bmp" and "images/titlescreen.bmp". False with *reason,
+/// and nothing left loaded, when either cannot be loaded.
+bool loadStartImages(SDL_Surface*& frontImage, SDL_Surface*& titleImage, std::string* reason);
+
 /// Builds the whole state of a run in the game's set-up order: tables, images, level file,
 /// Playfield, ships, loading screen, audio and sounds. Paths are relative to the working folder.
 /// Returns false, with *reason naming the file and the cause, when a file is missing or unusable;

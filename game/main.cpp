@@ -17,17 +17,6 @@ void waitForKey() {
     } while (event.type != SDL_KEYDOWN);
 }
 
-/// One of the two start-up pictures, or the end of the program with one line saying why.
-SDL_Surface* loadStartImage(const char* path) {
-    std::string reason;
-    SDL_Surface* image = loadImage(path, &reason);
-    if (image == nullptr) {
-        std::printf("Lumen Drift cannot start: %s\n", reason.c_str());
-        std::exit(1);
-    }
-    return image;
-}
-
 }  // namespace
 
 extern "C" int SDL_main(int argc, char** argv);
@@ -49,8 +38,13 @@ int SDL_main(int, char**) {
     }
     SDL_WM_SetCaption("Lumen Drift", "what");
 
-    SDL_Surface* frontImage = loadStartImage("play/front.bmp");
-    SDL_Surface* titleImage = loadStartImage("images/titlescreen.bmp");
+    SDL_Surface* frontImage = nullptr;
+    SDL_Surface* titleImage = nullptr;
+    std::string reason;
+    if (!loadStartImages(frontImage, titleImage, &reason)) {
+        std::printf("Lumen Drift cannot start: %s\n", reason.c_str());
+        return 1;
+    }
 
     SDL_UpperBlit(titleImage, nullptr, screen, nullptr);
     SDL_Flip(screen);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -41,7 +42,7 @@ struct Bytes {
 };
 
 std::string tempPath(const std::string& name) {
-    return testing::TempDir() + "/lumen_" + name;
+    return testing::TempDir() + "/lumen_" + std::to_string(getpid()) + "_" + name;
 }
 
 std::string writeFile(const std::string& name, const std::vector<unsigned char>& bytes) {

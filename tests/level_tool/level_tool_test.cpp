@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,7 @@ ToolRun runTool(const std::string& arguments) {
 }
 
 std::string temp(const std::string& name) {
-    return testing::TempDir() + "/leveltool_" + name;
+    return testing::TempDir() + "/leveltool_" + std::to_string(getpid()) + "_" + name;
 }
 
 std::vector<unsigned char> bytesOf(const std::string& path) {

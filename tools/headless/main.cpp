@@ -13,6 +13,7 @@
 
 #include "game/digest.h"
 #include "game/game.h"
+#include "game/state_check.h"
 #include "tools/headless/allocation_count.h"
 #include "tools/headless/bench.h"
 #include "tools/headless/options.h"
@@ -122,14 +123,87 @@ bool allocationCounterSeesAll() {
     return counted && copied;
 }
 
-SDL_Surface* loadOrExit(const char* path) {
-    std::string reason;
-    SDL_Surface* image = loadImage(path, &reason);
-    if (image == nullptr) {
-        std::printf("Lumen Drift cannot start: %s\n", reason.c_str());
-        std::exit(1);
+/// Plays the frames the options ask for on a state that is set up, then prints the summary line.
+/// Returns the exit status.
+int playFrames(GameState& state, SDL_Surface* screen, const HeadlessOptions& options) {
+    if (options.countAllocations && !allocationCounterSeesAll()) {
+        std::printf("lumendrift-headless: the allocation counter misses allocations\n");
+        return 1;
     }
-    return image;
+
+    KeySource source(options);
+    std::vector<Uint8> keys(SDLK_LAST, 0);
+    int frame = 0;
+    int64_t playAllocations = 0;  // on this thread, in the frames after the first
+    int64_t captionAllocations = 0;
+    while (frame < options.frames && state.running == -1) {
+        ++frame;
+        source.next(keys.data());
+        FrameInput input;
+        input.keys = keys.data();
+        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
+        const int64_t before = threadAllocationCount();
+        const int64_t captionBefore = threadCaptionAllocationCount();
+        runFrame(state, input);
+        if (frame > 1) {
+            playAllocations += threadAllocationCount() - before;
+            captionAllocations += threadCaptionAllocationCount() - captionBefore;
+        }
+        // A NaN or an infinity would spread silently through positions and the Lattice.
+        const std::string nonFinite = findNonFinite(state);
+        if (!nonFinite.empty()) {
+            std::printf("lumendrift-headless: frame %d: %s is not a finite number\n", frame,
+                        nonFinite.c_str());
+            return 1;
+        }
+        if (options.trace) {
+            std::printf("frame=%d digest=%016" PRIx64 "\n", frame, stateDigest(state));
+        }
+        for (const ScreenShot& shot : options.shots) {
+            if (shot.frame == frame && options.pixelHashes) {
+                std::printf("pixels frame=%d hash=%016" PRIx64 "\n", frame, pixelHash(screen));
+            }
+            if (shot.frame == frame && SDL_SaveBMP(screen, shot.path.c_str()) != 0) {
+                std::printf("lumendrift-headless: %s: cannot be written (%s)\n", shot.path.c_str(),
+                            SDL_GetError());
+                return 1;
+            }
+        }
+    }
+
+    std::printf("frames=%d level=%d kills=%d health=%d digest=%016" PRIx64 "\n", frame,
+                state.levelIndex, state.kills, state.player.health, stateDigest(state));
+    if (options.countAllocations) {
+        std::printf("allocs=%" PRId64 " caption_copies=%" PRId64 " frames=%d\n", playAllocations,
+                    captionAllocations, frame > 1 ? frame - 1 : 0);
+    }
+    if (options.allowedAllocations >= 0 && playAllocations > options.allowedAllocations) {
+        std::printf("lumendrift-headless: play allocated %" PRId64 " times (allowed: %lld)\n",
+                    playAllocations, options.allowedAllocations);
+        return 1;
+    }
+    return 0;
+}
+
+/// Sets up a run from the data folder, benches or plays it, and releases it. The exit status.
+int run(SDL_Surface* screen, SDL_Surface* frontImage, SDL_Surface* titleImage,
+        const HeadlessOptions& options) {
+    auto state = std::make_unique<GameState>();
+    std::string error;
+    if (!setUpGame(*state, screen, frontImage, titleImage, options.levelPath.c_str(), &error)) {
+        std::printf("Lumen Drift cannot start: %s\n", error.c_str());
+        return 1;
+    }
+    state->pacing.levelUpWaitMs = 0;
+    if (options.startAmmo >= 0) {
+        // Test and bench option: every weapon loaded from the start (a level change still empties
+        // them), so that scripted runs can fire black holes.
+        state->ammo.fill(options.startAmmo);
+    }
+    const int status =
+        options.bench ? runBench(*state, "/proc/self/exe") : playFrames(*state, screen, options);
+    releaseGame(*state);
+    return status;
 }
 
 }  // namespace
@@ -162,79 +236,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     SDL_WM_SetCaption("Lumen Drift", "what");
-    SDL_Surface* frontImage = loadOrExit("play/front.bmp");
-    SDL_Surface* titleImage = loadOrExit("images/titlescreen.bmp");
-
-    auto state = std::make_unique<GameState>();
-    if (!setUpGame(*state, screen, frontImage, titleImage, options.levelPath.c_str(), &error)) {
+    SDL_Surface* frontImage = nullptr;
+    SDL_Surface* titleImage = nullptr;
+    if (!loadStartImages(frontImage, titleImage, &error)) {
         std::printf("Lumen Drift cannot start: %s\n", error.c_str());
         return 1;
     }
-    state->pacing.levelUpWaitMs = 0;
-    if (options.startAmmo >= 0) {
-        // Test and bench option: every weapon loaded from the start (a level change still empties
-        // them), so that scripted runs can fire black holes.
-        state->ammo.fill(options.startAmmo);
-    }
-
-    if (options.bench) {
-        const int status = runBench(*state, "/proc/self/exe");
-        releaseGame(*state);
-        SDL_FreeSurface(titleImage);
-        SDL_FreeSurface(frontImage);
-        return status;
-    }
-    if (options.countAllocations && !allocationCounterSeesAll()) {
-        std::printf("lumendrift-headless: the allocation counter misses allocations\n");
-        return 1;
-    }
-
-    KeySource source(options);
-    std::vector<Uint8> keys(SDLK_LAST, 0);
-    int frame = 0;
-    int64_t playAllocations = 0;  // on this thread, in the frames after the first
-    int64_t captionAllocations = 0;
-    while (frame < options.frames && state->running == -1) {
-        ++frame;
-        source.next(keys.data());
-        FrameInput input;
-        input.keys = keys.data();
-        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
-        const int64_t before = threadAllocationCount();
-        const int64_t captionBefore = threadCaptionAllocationCount();
-        runFrame(*state, input);
-        if (frame > 1) {
-            playAllocations += threadAllocationCount() - before;
-            captionAllocations += threadCaptionAllocationCount() - captionBefore;
-        }
-        if (options.trace) {
-            std::printf("frame=%d digest=%016" PRIx64 "\n", frame, stateDigest(*state));
-        }
-        for (const ScreenShot& shot : options.shots) {
-            if (shot.frame == frame && options.pixelHashes) {
-                std::printf("pixels frame=%d hash=%016" PRIx64 "\n", frame, pixelHash(screen));
-            }
-            if (shot.frame == frame && SDL_SaveBMP(screen, shot.path.c_str()) != 0) {
-                std::printf("lumendrift-headless: %s: cannot be written (%s)\n", shot.path.c_str(),
-                            SDL_GetError());
-                return 1;
-            }
-        }
-    }
-
-    std::printf("frames=%d level=%d kills=%d health=%d digest=%016" PRIx64 "\n", frame,
-                state->levelIndex, state->kills, state->player.health, stateDigest(*state));
-    if (options.countAllocations) {
-        std::printf("allocs=%" PRId64 " caption_copies=%" PRId64 " frames=%d\n", playAllocations,
-                    captionAllocations, frame > 1 ? frame - 1 : 0);
-    }
-    releaseGame(*state);
+    const int status = run(screen, frontImage, titleImage, options);
     SDL_FreeSurface(titleImage);
     SDL_FreeSurface(frontImage);
-    if (options.allowedAllocations >= 0 && playAllocations > options.allowedAllocations) {
-        std::printf("lumendrift-headless: play allocated %" PRId64 " times (allowed: %lld)\n",
-                    playAllocations, options.allowedAllocations);
-        return 1;
-    }
-    return 0;
+    return status;
 }
