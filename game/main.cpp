@@ -1,6 +1,7 @@
 // The program's entry: SDL and the window, the title screen, then the game.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,6 +31,10 @@ int SDL_main(int, char**) {
         std::exit(1);
     }
     std::atexit(SDL_Quit);
+    // SDL turns Ctrl-C and kill into quit requests, which the title screen ignores; a player at a
+    // terminal expects them to end the program, so they keep their usual meaning.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
 
     SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
     if (screen == nullptr) {

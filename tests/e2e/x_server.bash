@@ -38,8 +38,7 @@ stop_x_server() {
   fi
 }
 
-# stop_program PID: ends a program the test started, at once (SDL turns SIGTERM into a quit
-# request, which the title screen ignores), and reaps it.
+# stop_program PID: ends a program the test started, at once, and reaps it.
 stop_program() {
   if [ -n "$1" ]; then
     kill -KILL "$1" 2>/dev/null || true

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A player who started the game from a terminal can end it with Ctrl-C or kill, also while the
+# title screen waits for a key (which ignores the window's close button).
+set -euo pipefail
+bin="${LUMEN_BIN_DIR:?}"
+data="${LUMEN_DATA_DIR:?}"
+# shellcheck source=tests/e2e/x_server.bash
+source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
+scratch="$(mktemp -d)"
+game_pid=""
+cleanup() {
+  stop_program "$game_pid"
+  stop_x_server
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+start_x_server "$scratch"
+
+for signal in INT TERM; do
+  (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift") \
+    >"$scratch/game.out" 2>&1 &
+  game_pid=$!
+  for _ in $(seq 100); do
+    xdotool search --name "Lumen Drift" >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdotool search --name "Lumen Drift" >/dev/null 2>&1 || {
+    echo "terminal_interrupt: no title window: $(cat "$scratch/game.out")" >&2
+    exit 1
+  }
+  kill "-$signal" "$game_pid"
+  for _ in $(seq 20); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$game_pid" 2>/dev/null; then
+    echo "terminal_interrupt: SIG$signal did not end the game at the title screen" >&2
+    exit 1
+  fi
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=""
+done
+echo "terminal_interrupt: SIGINT and SIGTERM end the game at the title screen"
