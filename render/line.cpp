@@ -1,6 +1,7 @@
 // The one-pixel line walker every Lattice picture is drawn with. It does not clip and does not
 // lock: a line with an end point outside the valid window is dropped whole.
 
+#include "render/pixel_store.h"
 #include "render/render.h"
 
 namespace {
@@ -22,17 +23,7 @@ struct Pixel16 {
 struct Pixel24 {
     using Unit = Uint8;
     static constexpr int kStride = 3;
-    static void store(Unit* p, Uint32 value) {
-#if SDL_BYTEORDER == SDL_BIG_ENDIAN
-        p[0] = static_cast<Uint8>(value >> 16);
-        p[1] = static_cast<Uint8>(value >> 8);
-        p[2] = static_cast<Uint8>(value);
-#else
-        p[0] = static_cast<Uint8>(value);
-        p[1] = static_cast<Uint8>(value >> 8);
-        p[2] = static_cast<Uint8>(value >> 16);
-#endif
-    }
+    static void store(Unit* p, Uint32 value) { storeThreeBytes(p, value); }
 };
 
 struct Pixel32 {

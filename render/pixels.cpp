@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "render/pixel_store.h"
 #include "render/render.h"
 
 namespace {
@@ -16,19 +17,6 @@ bool insideWindow(const SDL_Surface* surface, int x, int y) {
 Uint8* pixelAddress(SDL_Surface* surface, int x, int y) {
     return static_cast<Uint8*>(surface->pixels) + y * surface->pitch +
            x * surface->format->BytesPerPixel;
-}
-
-/// Stores the three low bytes of value at p in the machine's byte order.
-void storeThreeBytes(Uint8* p, Uint32 value) {
-#if SDL_BYTEORDER == SDL_BIG_ENDIAN
-    p[0] = static_cast<Uint8>(value >> 16);
-    p[1] = static_cast<Uint8>(value >> 8);
-    p[2] = static_cast<Uint8>(value);
-#else
-    p[0] = static_cast<Uint8>(value);
-    p[1] = static_cast<Uint8>(value >> 8);
-    p[2] = static_cast<Uint8>(value >> 16);
-#endif
 }
 
 }  // namespace

@@ -18,17 +18,17 @@ const char* const kSounds[8] = {"sfx/largeexplosion.wav",  "sfx/smallexplosion.w
 
 /// Loads a WAV with SDL's loader and checks its format; returns its samples.
 std::vector<int16_t> loadSamples(const std::string& relative) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     std::string path = std::string(LUMEN_DATA_DIR) + "/" + relative;
-    if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length) == nullptr) {
+    if (SDL_LoadWAV(path.c_str(), &format, &buffer, &length) == nullptr) {
         ADD_FAILURE() << path << ": " << SDL_GetError();
         return {};
     }
-    EXPECT_EQ(spec.freq, 22050) << relative;
-    EXPECT_EQ(spec.format, AUDIO_S16LSB) << relative;
-    EXPECT_EQ(spec.channels, 1) << relative;
+    EXPECT_EQ(format.freq, 22050) << relative;
+    EXPECT_EQ(format.format, AUDIO_S16LSB) << relative;
+    EXPECT_EQ(format.channels, 1) << relative;
     std::vector<int16_t> samples(length / 2);
     for (size_t i = 0; i < samples.size(); ++i) {
         samples[i] = static_cast<int16_t>(buffer[2 * i] | (buffer[2 * i + 1] << 8));

@@ -16,6 +16,13 @@ cleanup() {
 trap cleanup EXIT
 start_x_server "$scratch"
 
+# Whether a process still runs; an exited child that the shell has not reaped yet is a zombie.
+running() {
+  local state
+  state="$(ps -o stat= -p "$1" 2>/dev/null)" || return 1
+  [[ "$state" != Z* ]]
+}
+
 for signal in INT TERM; do
   (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift") \
     >"$scratch/game.out" 2>&1 &
@@ -29,11 +36,11 @@ for signal in INT TERM; do
     exit 1
   }
   kill "-$signal" "$game_pid"
-  for _ in $(seq 20); do
-    kill -0 "$game_pid" 2>/dev/null || break
+  for _ in $(seq 50); do
+    running "$game_pid" || break
     sleep 0.1
   done
-  if kill -0 "$game_pid" 2>/dev/null; then
+  if running "$game_pid"; then
     echo "terminal_interrupt: SIG$signal did not end the game at the title screen" >&2
     exit 1
   fi

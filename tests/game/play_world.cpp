@@ -326,9 +326,9 @@ DataFolder::DataFolder(int levels) {
     fs::create_directories(path + "/play");
     const std::vector<std::string> images = imageFiles();
     for (size_t n = 0; n < images.size(); ++n) {
-        const ImageSpec spec = imageSpec(images[n]);
+        const ImageSpec shape = imageSpec(images[n]);
         // Each file holds a colour of its own (from its place in the list), alpha byte opaque.
-        writeBitmap32(path + "/" + images[n], spec.w, spec.h, imageValue(static_cast<int>(n)));
+        writeBitmap32(path + "/" + images[n], shape.w, shape.h, imageValue(static_cast<int>(n)));
     }
     writeBitmap24(path + "/images/titlescreen.bmp", 800, 600, 0x203040);
     writeBitmap24(path + "/play/front.bmp", 800, 600, 0x405060);

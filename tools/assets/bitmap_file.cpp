@@ -1,20 +1,12 @@
 #include "tools/assets/bitmap_file.h"
 
+#include "tools/assets/file_bytes.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-void putU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-void putU32(std::vector<uint8_t>& out, uint32_t v) {
-    putU16(out, v & 0xFFFF);
-    putU16(out, v >> 16);
-}
 
 /// Straight colour channel from a premultiplied one, rounded.
 uint8_t unpremultiply(uint32_t channel, uint32_t alpha) {
@@ -107,20 +99,5 @@ bool writeBitmap(cairo_surface_t* surface, const std::string& path, BitmapFormat
         }
     }
 
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        if (reason != nullptr) {
-            *reason = path + ": cannot open for writing";
-        }
-        return false;
-    }
-    size_t written = std::fwrite(out.data(), 1, out.size(), file);
-    bool closed = std::fclose(file) == 0;
-    if (written != out.size() || !closed) {
-        if (reason != nullptr) {
-            *reason = path + ": write failed";
-        }
-        return false;
-    }
-    return true;
+    return writeFileBytes(out, path, reason);
 }

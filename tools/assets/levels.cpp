@@ -34,30 +34,30 @@ Point pair(const json& object, const char* key, Point fallback) {
 }
 
 /// The warp named by one JSON object; false with *reason for an unknown kind.
-bool makeWarp(const json& spec, int columns, int rows, Warp& warp, std::string* reason) {
-    const std::string kind = spec.value("kind", "");
+bool makeWarp(const json& source, int columns, int rows, Warp& warp, std::string* reason) {
+    const std::string kind = source.value("kind", "");
     const Point middle = {(columns - 1) / 2.0, (rows - 1) / 2.0};
     if (kind == "waves") {
-        Point a = pair(spec, "amplitude", {1, 1});
-        Point l = pair(spec, "wavelength", {10, 10});
-        Point p = pair(spec, "phase", {0, 0});
+        Point a = pair(source, "amplitude", {1, 1});
+        Point l = pair(source, "wavelength", {10, 10});
+        Point p = pair(source, "phase", {0, 0});
         warp = [=](Point q) {
             return Point{q.x + a.x * std::sin(2 * M_PI * (q.y / l.x + p.x)),
                          q.y + a.y * std::sin(2 * M_PI * (q.x / l.y + p.y))};
         };
     } else if (kind == "bulge") {
-        Point c = pair(spec, "centre", middle);
-        double r = number(spec, "radius", 6);
-        double s = number(spec, "strength", 0.5);
+        Point c = pair(source, "centre", middle);
+        double r = number(source, "radius", 6);
+        double s = number(source, "strength", 0.5);
         warp = [=](Point q) {
             double dx = q.x - c.x, dy = q.y - c.y;
             double f = 1.0 + s * std::exp(-(dx * dx + dy * dy) / (r * r));
             return Point{c.x + dx * f, c.y + dy * f};
         };
     } else if (kind == "vortex") {
-        Point c = pair(spec, "centre", middle);
-        double r = number(spec, "radius", 6);
-        double twist = number(spec, "twist", 1.0);
+        Point c = pair(source, "centre", middle);
+        double r = number(source, "radius", 6);
+        double twist = number(source, "twist", 1.0);
         warp = [=](Point q) {
             double dx = q.x - c.x, dy = q.y - c.y;
             double a = twist * std::exp(-(dx * dx + dy * dy) / (r * r));
@@ -65,15 +65,15 @@ bool makeWarp(const json& spec, int columns, int rows, Warp& warp, std::string* 
                          c.y + dx * std::sin(a) + dy * std::cos(a)};
         };
     } else if (kind == "shear") {
-        double row = number(spec, "row", middle.y);
-        double width = number(spec, "width", 3);
-        double offset = number(spec, "offset", 2);
+        double row = number(source, "row", middle.y);
+        double width = number(source, "width", 3);
+        double offset = number(source, "offset", 2);
         warp = [=](Point q) { return Point{q.x + offset * std::tanh((q.y - row) / width), q.y}; };
     } else if (kind == "ripple") {
-        Point c = pair(spec, "centre", middle);
-        double l = number(spec, "wavelength", 6);
-        double a = number(spec, "amplitude", 0.6);
-        double r = number(spec, "radius", 12);
+        Point c = pair(source, "centre", middle);
+        double l = number(source, "wavelength", 6);
+        double a = number(source, "amplitude", 0.6);
+        double r = number(source, "radius", 12);
         warp = [=](Point q) {
             double dx = q.x - c.x, dy = q.y - c.y;
             double d = std::sqrt(dx * dx + dy * dy);
@@ -116,10 +116,10 @@ bool buildLevelSet(const std::string& text, LevelSet& set, std::string* reason) 
         }
         std::vector<Warp> warps;
         if (level.contains("warps")) {
-            for (const json& spec : level["warps"]) {
+            for (const json& source : level["warps"]) {
                 Warp warp;
                 std::string why;
-                if (!makeWarp(spec, columns, rows, warp, &why)) {
+                if (!makeWarp(source, columns, rows, warp, &why)) {
                     if (reason != nullptr) {
                         *reason = name + ": " + why;
                     }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/assets/file_bytes.h"
 #include "tools/assets/random.h"
 
 namespace {
@@ -229,17 +230,6 @@ std::vector<int16_t> finishOneShot(Signal s) {
     return finish(std::move(s));
 }
 
-void putU32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int k = 0; k < 4; ++k) {
-        out.push_back(static_cast<uint8_t>((v >> (8 * k)) & 0xFF));
-    }
-}
-
-void putU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
 }  // namespace
 
 std::vector<SoundEffect> synthesiseSounds() {
@@ -275,20 +265,5 @@ bool writeWave(const std::vector<int16_t>& samples, const std::string& path, std
     for (int16_t v : samples) {
         putU16(out, static_cast<uint16_t>(v));
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        if (reason != nullptr) {
-            *reason = path + ": cannot open for writing";
-        }
-        return false;
-    }
-    size_t written = std::fwrite(out.data(), 1, out.size(), file);
-    bool closed = std::fclose(file) == 0;
-    if (written != out.size() || !closed) {
-        if (reason != nullptr) {
-            *reason = path + ": write failed";
-        }
-        return false;
-    }
-    return true;
+    return writeFileBytes(out, path, reason);
 }
