@@ -8,24 +8,10 @@
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
-if [ ! -x "$bin/lumendrift-headless" ] || [ ! -x "$bin/lumendrift" ] || [ ! -f "$data/foo3.lvl" ]; then
-  echo "broken_installs: the game, the headless runner or the data folder is not built" >&2
-  exit 1
-fi
-# shellcheck source=tests/e2e/x_server.bash
-source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
-scratch="$(mktemp -d)"
-game_pid=""
-cleanup() {
-  stop_program "$game_pid"
-  stop_x_server
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() {
-  echo "broken_installs: $*" >&2
-  exit 1
-}
+# shellcheck source=tests/e2e/e2e.bash
+source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
+e2e_begin broken_installs
+require_built "$bin/lumendrift-headless" "$bin/lumendrift" "$data/foo3.lvl"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 cp -r "$data" "$scratch/data"

@@ -9,24 +9,10 @@ set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
 source_dir="${LUMEN_SOURCE_DIR:?}"
-if [ ! -x "$bin/lumendrift-headless" ] || [ ! -x "$bin/lumendrift-level" ] || [ ! -f "$data/foo3.lvl" ]; then
-  echo "hostile_levels: the headless runner, the level tool or the data folder is not built" >&2
-  exit 1
-fi
-# shellcheck source=tests/e2e/x_server.bash
-source "$source_dir/tests/e2e/x_server.bash"
-scratch="$(mktemp -d)"
-game_pid=""
-cleanup() {
-  stop_program "$game_pid"
-  stop_x_server
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() {
-  echo "hostile_levels: $*" >&2
-  exit 1
-}
+# shellcheck source=tests/e2e/e2e.bash
+source "$source_dir/tests/e2e/e2e.bash"
+e2e_begin hostile_levels
+require_built "$bin/lumendrift-headless" "$bin/lumendrift-level" "$data/foo3.lvl"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 real="$data/foo3.lvl"
 levels="$scratch/levels"

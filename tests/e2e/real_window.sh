@@ -14,21 +14,10 @@ for tool in Xvfb xdotool xprop import convert compare; do
     exit 1
   }
 done
-if [ ! -x "$bin/lumendrift" ] || [ ! -x "$bin/x-close-request" ] || [ ! -f "$data/foo3.lvl" ]; then
-  echo "real_window: the game, x-close-request or the data folder is not built" >&2
-  exit 1
-fi
-
-# shellcheck source=tests/e2e/x_server.bash
-source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
-scratch="$(mktemp -d)"
-game_pid=""
-cleanup() {
-  stop_program "$game_pid"
-  stop_x_server
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/e2e.bash
+source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
+e2e_begin real_window
+require_built "$bin/lumendrift" "$bin/x-close-request" "$data/foo3.lvl"
 fail() {
   echo "real_window: $*" >&2
   if [ -s "$scratch/game.out" ]; then

@@ -4,16 +4,10 @@
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
-# shellcheck source=tests/e2e/x_server.bash
-source "${LUMEN_SOURCE_DIR:?}/tests/e2e/x_server.bash"
-scratch="$(mktemp -d)"
-game_pid=""
-cleanup() {
-  stop_program "$game_pid"
-  stop_x_server
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/e2e.bash
+source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
+e2e_begin terminal_interrupt
+require_built "$bin/lumendrift" "$data/foo3.lvl"
 start_x_server "$scratch"
 
 # Whether a process still runs; an exited child that the shell has not reaped yet is a zombie.

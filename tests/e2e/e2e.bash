@@ -1,5 +1,38 @@
-# Sourced by the real-window tests (not a test itself): an Xvfb display of the test's own, stopped
-# by stop_x_server. Sets DISPLAY and x_server_pid.
+# Sourced by the end-to-end tests (not a test itself): a scratch folder cleaned up on exit, a
+# one-line failure, checks that what a test runs is built, and an Xvfb display of the test's own.
+#
+# e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
+# there) and traps EXIT to stop that game and any X server and remove the scratch folder.
+# fail MESSAGE: "NAME: MESSAGE" on standard error, exit 1 (a test may define its own after this).
+e2e_name=""
+scratch=""
+game_pid=""
+e2e_begin() {
+  e2e_name="$1"
+  scratch="$(mktemp -d)"
+  game_pid=""
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  stop_program "$game_pid"
+  stop_x_server
+  rm -rf "$scratch"
+}
+fail() {
+  echo "$e2e_name: $*" >&2
+  exit 1
+}
+
+# require_built PATH…: each path exists (the programs and the data folder's level file), or the
+# test fails with one line saying what to build.
+require_built() {
+  local path
+  for path in "$@"; do
+    [ -e "$path" ] || fail "$path is not built (build the project first)"
+  done
+}
+
+# start_x_server sets DISPLAY and x_server_pid.
 #
 # Display numbers are drawn at random from 100–899 rather than taking the lowest free one: tests
 # run side by side, and a display number reused the moment another test's server shuts down can
