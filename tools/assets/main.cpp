@@ -1,5 +1,6 @@
 // lumendrift-assets OUTDIR [LEVEL_SOURCES]: writes every image, sound and the level file the game
 // loads into OUTDIR (images/, play/, sfx/ and foo3.lvl). Same sources, same bytes.
+// lumendrift-assets --icons FOLDER: writes only the menu icons, which are not game data.
 
 #include <sys/stat.h>
 
@@ -8,6 +9,7 @@
 
 #include "tools/assets/explosion_images.h"
 #include "tools/assets/hud_images.h"
+#include "tools/assets/icon_images.h"
 #include "tools/assets/levels.h"
 #include "tools/assets/screen_images.h"
 #include "tools/assets/ship_images.h"
@@ -30,6 +32,14 @@ int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: lumendrift-assets OUTDIR [LEVEL_SOURCES]\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "--icons") {
+        std::string reason = "--icons needs a FOLDER";
+        if (argc != 3 || !writeIconImages(argv[2], &reason)) {
+            std::fprintf(stderr, "lumendrift-assets: %s\n", reason.c_str());
+            return argc != 3 ? 2 : 1;
+        }
+        return 0;
     }
     const std::string root = argv[1];
     const std::string levelSources = argc == 3 ? argv[2] : LUMEN_LEVEL_SOURCES;

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The Debian package as a player meets it; run by scripts/test, not ctest (it builds the release
+# package once, outside the sanitizer build). scripts/package builds it and fails on lintian errors;
+# this checks its file list, unpacks it with dpkg -x (never installs it), and from an unrelated
+# folder starts the unpacked launcher in Xvfb: the title window appears and a key starts play.
+# When the package holds the editor, its launcher opens the user's copy in a scratch XDG_DATA_HOME.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+# shellcheck source=tests/e2e/e2e.bash
+source "$root/tests/e2e/e2e.bash"
+e2e_begin package
+deb="$("$root/scripts/package" | tail -n 1)" || fail "scripts/package failed"
+within() { # SECONDS COMMAND…: retries every 0.1 s until the command succeeds
+  local tries=$(($1 * 10))
+  shift
+  until "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+# --- what the package holds ------------------------------------------------------------------------
+dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' >"$scratch/list"
+grep -qv '^/usr/' "$scratch/list" && fail "files outside /usr: $(grep -v '^/usr/' "$scratch/list")"
+editor=""
+grep -qx /usr/lib/games/lumendrift/lumendrift-editor "$scratch/list" && editor=lumendrift-editor
+for program in lumendrift lumendrift-level $editor; do
+  for file in /usr/games/$program /usr/share/man/man6/$program.6.gz; do
+    grep -qx "$file" "$scratch/list" || fail "no $file in the package"
+  done
+done
+for file in /usr/lib/games/lumendrift/lumendrift /usr/share/applications/lumendrift.desktop \
+  /usr/share/doc/lumendrift/copyright /usr/share/doc/lumendrift/changelog.gz; do
+  grep -qx "$file" "$scratch/list" || fail "no $file in the package"
+done
+unpacked="$scratch/unpacked"
+dpkg -x "$deb" "$unpacked"
+data="$unpacked/usr/share/games/lumendrift"
+diff -r "$root/build/data" "$data" >/dev/null || fail "the packaged data folder differs from build/data"
+for size in 48 128 256; do
+  file -b "$unpacked/usr/share/icons/hicolor/${size}x$size/apps/lumendrift.png" |
+    grep -q "^PNG image data, $size x $size," || fail "no $size-pixel PNG icon"
+done
+desktop-file-validate "$unpacked/usr/share/applications/lumendrift.desktop" || fail "bad desktop entry"
+
+# --- the unpacked launcher plays from an unrelated folder ------------------------------------------
+mkdir "$scratch/elsewhere"
+cd "$scratch/elsewhere"
+start_x_server "$scratch" || fail "no X server"
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$unpacked/usr/games/lumendrift" >"$scratch/game.out" 2>&1 &
+game_pid=$!
+find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
+within 20 find_window || fail "no title window; the game said: $(cat "$scratch/game.out")"
+xdotool mousemove 400 300
+playing() {
+  xdotool key Return
+  xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$'
+}
+within 10 playing || fail "a key did not start play; the game said: $(cat "$scratch/game.out")"
+stop_program "$game_pid"
+game_pid=""
+
+# --- the editor launcher keeps the user's own copy of the levels -----------------------------------
+if [ -z "$editor" ]; then
+  echo "package: no editor in this package; its launcher is not tested"
+  exit 0
+fi
+export XDG_DATA_HOME="$scratch/xdg" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+copy="$XDG_DATA_HOME/lumendrift/foo3.lvl"
+: >../empty.script
+timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../empty.script ||
+  fail "the editor did not open a first copy of the levels"
+cmp "$copy" "$data/foo3.lvl" || fail "the user's copy differs from the shipped levels"
+echo "not levels" >"$copy"
+status=0
+out="$(timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../empty.script 2>&1)" || status=$?
+{ [ "$status" -eq 1 ] && [[ "$out" == *"$copy"* ]]; } || fail "the editor did not open the user's copy: $out"
+[ "$(cat "$copy")" = "not levels" ] || fail "the user's copy was replaced"
+echo "key ctrl+s" >../save.script
+timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../save.script new.lvl ||
+  fail "the editor could not save a named new file"
+[ -s new.lvl ] || fail "a file named from the starting folder was not saved there"
+cmp "$data/foo3.lvl" "$root/build/data/foo3.lvl" || fail "the shipped levels changed"
