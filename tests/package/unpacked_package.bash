@@ -22,7 +22,8 @@ within() { # SECONDS COMMAND…: retries every 0.1 s until the command succeeds
 
 # --- what the package holds ------------------------------------------------------------------------
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' >"$scratch/list"
-grep -qv '^/usr/' "$scratch/list" && fail "files outside /usr: $(grep -v '^/usr/' "$scratch/list")"
+outside="$(grep -v -e '^/usr/' -e '^/$' "$scratch/list" || true)"
+[ -z "$outside" ] || fail "files outside /usr: $outside"
 editor=""
 grep -qx /usr/lib/games/lumendrift/lumendrift-editor "$scratch/list" && editor=lumendrift-editor
 for program in lumendrift lumendrift-level $editor; do
