@@ -13,8 +13,7 @@ endif()
 
 set(LUMEN_VERSION 0.1.0)
 set(LUMEN_MAINTAINER "Lumen Drift maintainers <maintainers@users.noreply.c-seed-6133a4da.example>")
-# The newest changelog entry's date: manual pages carry it instead of the build day, so the same
-# sources give the same package.
+# The newest changelog entry's date (seconds since 1970): manual pages carry it, not the build day.
 set(LUMEN_RELEASE_EPOCH 1796601600)
 
 set(LUMEN_PACKAGE_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -39,7 +38,6 @@ if(NOT LUMEN_SCDOC)
   message(WARNING "scdoc not found (scripts/bootstrap installs it): no manual pages")
 endif()
 # Manual pages and the changelog are compressed the way Debian asks: gzip -9, no name or time.
-set(lumen_man_pages)
 foreach(page lumendrift lumendrift-level lumendrift-editor)
   if(LUMEN_SCDOC)
     set(out ${LUMEN_PACKAGE_BUILD}/man/${page}.6)
@@ -52,7 +50,6 @@ foreach(page lumendrift lumendrift-level lumendrift-editor)
       DEPENDS ${LUMEN_PACKAGE_DIR}/man/${page}.6.scd
       VERBATIM)
     list(APPEND generated ${out}.gz)
-    list(APPEND lumen_man_pages ${out}.gz)
   endif()
 endforeach()
 configure_file(${LUMEN_PACKAGE_DIR}/changelog ${LUMEN_PACKAGE_BUILD}/changelog @ONLY)
