@@ -315,6 +315,13 @@ bool loadSounds(Sounds& sounds, std::string* reason) {
     sounds.impact[TripleBomb] = sounds.smallExplosion;
     sounds.impact[Swarm] = nullptr;
     Mix_AllocateChannels(32);
+    // Every channel starts at volume 64. A fade-in ends by restoring the volume its channel had
+    // before it began, so without this the thrust loop would swell to the mixer's full 128 on a
+    // channel that no other sound had used yet.
+    Mix_Volume(-1, 64);
+    installMixLimiter(sounds.limiter, {sounds.largeExplosion, sounds.smallExplosion,
+                                       sounds.smallFastImpact, sounds.laser, sounds.thrust,
+                                       sounds.shipCollide, sounds.respawn, sounds.spaceWarp});
     return true;
 }
 
@@ -323,6 +330,7 @@ void releaseSounds(Sounds& sounds) {
     const bool opened = sounds.largeExplosion != nullptr;
     if (opened) {
         Mix_HaltChannel(-1);
+        removeMixLimiter();
     }
     freeChunks(sounds);
     if (opened) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "game/mix_limiter.h"
 #include "game/records.h"
 #include "game/tuning.h"
 #include "lattice/lattice.h"
@@ -46,6 +47,7 @@ struct Sounds {
     Mix_Chunk* respawn = nullptr;
     Mix_Chunk* spaceWarp = nullptr;
     std::array<Mix_Chunk*, kDamagingKindCount> impact{};  ///< by shot kind; kind 3 has none
+    MixLimiter limiter;  ///< the mixer thread's own once the device is open
 };
 
 /// How the frame paces itself. The real game waits; the headless runner and tests do not.
