@@ -81,6 +81,7 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
               const std::vector<ScriptCommand>& script) {
     const EditorServices services{};
     redraw(screen, view, state);
+    std::string lastMessage = state.message;
     for (const ScriptCommand& command : script) {
         for (SDL_Event event : scriptEvents(command, state.cursorX, state.cursorY)) {
             SDL_PushEvent(&event);
@@ -90,6 +91,11 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
             handleEvent(state, event, services);
         }
         redraw(screen, view, state);
+        // What the status line says goes to standard output too, for whoever runs the script.
+        if (state.message != lastMessage) {
+            lastMessage = state.message;
+            std::printf("message %s\n", lastMessage.c_str());
+        }
         if (command.verb == ScriptVerb::Shot && SDL_SaveBMP(screen, command.path.c_str()) != 0) {
             std::printf("%s: cannot write the screenshot: %s\n", command.path.c_str(),
                         SDL_GetError());
