@@ -82,6 +82,7 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
     const EditorServices services{};
     redraw(screen, view, state);
     std::string lastMessage = state.message;
+    std::printf("message %s\n", lastMessage.c_str());
     for (const ScriptCommand& command : script) {
         for (SDL_Event event : scriptEvents(command, state.cursorX, state.cursorY)) {
             SDL_PushEvent(&event);
