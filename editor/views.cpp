@@ -138,6 +138,19 @@ void drawHelp(SDL_Surface* screen, SDL_Surface* font) {
     }
 }
 
+/// The coarse preview of a drag in the overview, drawn straight into the window: a Lattice with
+/// every node position divided by the shrink maps each lattice point to its picture point divided
+/// by the shrink (the splines are linear in the nodes), so no full-size picture is needed.
+void drawReducedPreview(SDL_Surface* screen, const EditorState& state) {
+    LatticeShape shape = captureShape(state.document.lattice(state.document.currentLevel()));
+    const float shrink = static_cast<float>(state.view.shrink);
+    for (float& coordinate : shape.nodes) {
+        coordinate /= shrink;
+    }
+    SDL_FillRect(screen, nullptr, pixel(screen, kWarpBackground));
+    drawLatticeCoarse(screen, *buildLattice(shape), 1, state.view.offsetX, state.view.offsetY);
+}
+
 }  // namespace
 
 EditorView::EditorView(SDL_Surface* font) : font_(font) {
@@ -152,7 +165,9 @@ EditorView::~EditorView() {
 void EditorView::draw(SDL_Surface* screen, const EditorState& state) {
     const bool coarse = state.drag.kind == DragKind::Node || state.drag.kind == DragKind::Brush;
     SDL_SetClipRect(screen, nullptr);
-    if (state.view.shrink > 1) {
+    if (state.view.shrink > 1 && coarse && !state.referenceView) {
+        drawReducedPreview(screen, state);
+    } else if (state.view.shrink > 1) {
         drawOverview(screen, state, coarse);
     } else {
         drawLevel(screen, state, coarse);
