@@ -159,7 +159,6 @@ void mouseButton(EditorState& state, const SDL_MouseButtonEvent& button) {
             state.drag = DragState{};
         }
     }
-    updateHover(state);
 }
 
 void keyDown(EditorState& state, const SDL_keysym& key, const EditorServices& services) {
@@ -181,7 +180,6 @@ void handleEvent(EditorState& state, const SDL_Event& event, const EditorService
             state.cursorX = event.motion.x;
             state.cursorY = event.motion.y;
             dragTo(state, event.motion.x, event.motion.y);
-            updateHover(state);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -198,6 +196,10 @@ void handleEvent(EditorState& state, const SDL_Event& event, const EditorService
     }
     if (state.document.currentLevel() != state.shownLevel) {
         fitView(state);
+    }
+    // The view or the level may have changed under a still cursor.
+    if (state.cursorX >= 0) {
+        updateHover(state);
     }
 }
 

@@ -159,6 +159,7 @@ EditorView::EditorView(SDL_Surface* font) : font_(font) {
 
 EditorView::~EditorView() {
     SDL_FreeSurface(overview_);
+    SDL_FreeSurface(big_);
     SDL_FreeSurface(font_);
 }
 
@@ -213,18 +214,23 @@ void EditorView::drawOverview(SDL_Surface* screen, const EditorState& state, boo
                   state.referenceView ? 1 : 0, coarse ? 1 : 0, screen->w);
     if (overview_ == nullptr || overviewKey_ != key) {
         const int f = view.shrink;
-        SDL_Surface* big =
-            SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w * f, (screen->h - kStatusHeight) * f, 32,
-                                 0xFF0000, 0x00FF00, 0x0000FF, 0);
-        if (big == nullptr) {
+        const int width = screen->w * f;
+        const int height = (screen->h - kStatusHeight) * f;
+        // The full-size picture is kept between redraws: a new one of this size each time costs
+        // more in fresh memory than the drawing itself.
+        if (big_ == nullptr || big_->w != width || big_->h != height) {
+            SDL_FreeSurface(big_);
+            big_ = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0x00FF00,
+                                        0x0000FF, 0);
+        }
+        if (big_ == nullptr) {
             SDL_FillRect(screen, nullptr, pixel(screen, kWarpBackground));
             return;
         }
-        drawLevel(big, state, coarse);
+        drawLevel(big_, state, coarse);
         SDL_FreeSurface(overview_);
         // SDL_gfx averages each f × f block into one pixel.
-        overview_ = shrinkSurface(big, f, f);
-        SDL_FreeSurface(big);
+        overview_ = shrinkSurface(big_, f, f);
         overviewKey_ = key;
     }
     if (overview_ != nullptr) {
@@ -269,7 +275,7 @@ void statusText(const EditorState& state, std::string& first, std::string& secon
     char line[320];
     std::snprintf(
         line, sizeof line,
-        "level %d/%d %dx%d  %s  %s  %s  tool %s  brush r %.0f s %.2f%s  scale %s  %s",
+        "level %d/%d %dx%d %s | %s | %s | tool %s r %.0f s %.2f%s | scale %s %s",
         document.currentLevel() + 1, document.levelCount(), static_cast<int>(lattice.columns),
         static_cast<int>(lattice.rows), state.referenceView ? "reference" : "warp", cursor, under,
         state.referenceView ? "rim" : toolName(state.tool), static_cast<double>(state.brush.radius),

@@ -33,6 +33,7 @@ class EditorView {
     void drawOverview(SDL_Surface* screen, const EditorState& state, bool coarse);
 
     SDL_Surface* font_;
+    SDL_Surface* big_ = nullptr;       ///< the overview's scale-1 picture before reduction
     SDL_Surface* overview_ = nullptr;  ///< the reduced picture of the last overview frame
     std::string overviewKey_;          ///< what overview_ shows, to redraw only on change
 };
