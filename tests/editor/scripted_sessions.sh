@@ -84,6 +84,21 @@ key ctrl+s" undo.lvl
 grep -q "^message undone: move node" <<<"$out" || fail "the drag was not undone: $out"
 cmp -s original.lvl undo.lvl || fail "undo then save did not give the original file back"
 
+# --- a rim point dragged in the reference view: rim point 1, (1, 0), by (10, 8) window pixels at
+# scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
+cp original.lvl rim.lvl
+run "key tab
+press 250 152 1
+move 260 160
+release 260 160 1
+key ctrl+s" rim.lvl
+rim=$((4 + 12 + 8 * 520 + 8))
+[ "$(od -An -t f4 -j $rim -N 8 rim.lvl | xargs)" = "1.5 0.4" ] ||
+  fail "rim point 1 dragged to ($(od -An -t f4 -j $rim -N 8 rim.lvl | xargs))"
+others="$(cmp -l original.lvl rim.lvl | awk -v lo=$((rim + 1)) -v hi=$((rim + 8)) \
+  '$1 < lo || $1 > hi' | wc -l)" || true
+[ "$others" -eq 0 ] || fail "the rim drag changed $others bytes outside rim point 1"
+
 # --- brushes move only the nodes within their radius ---------------------------------------------
 view_after "move 480 342
 wheel 1"
