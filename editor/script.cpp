@@ -80,7 +80,7 @@ bool parseLine(const std::vector<std::string>& words, ScriptCommand& command) {
     }
     if (verb == "key" && n == 2) {
         command.verb = ScriptVerb::Key;
-        return parseKeySpec(words[1], command.key);
+        return parseKeyName(words[1], command.key);
     }
     if (verb == "wheel" && n == 2) {
         command.verb = ScriptVerb::Wheel;
@@ -111,9 +111,9 @@ SDL_Event buttonEvent(Uint8 type, int button, int x, int y) {
 
 }  // namespace
 
-bool parseKeySpec(const std::string& spec, SDL_keysym& key) {
+bool parseKeyName(const std::string& name, SDL_keysym& key) {
     key = SDL_keysym{};
-    std::string rest = spec;
+    std::string rest = name;
     for (;;) {
         const size_t plus = rest.find('+');
         if (plus == std::string::npos || plus + 1 == rest.size()) {

@@ -1,6 +1,6 @@
 #pragma once
 // Editor scripts, for tests and automation: one command a line, turned into the SDL events real
-// input would give (press X Y BUTTON, move X Y, release X Y BUTTON, key SPEC, wheel N) or into
+// input would give (press X Y BUTTON, move X Y, release X Y BUTTON, key NAME, wheel N) or into
 // the script's own commands (shot PATH.bmp, view). Blank lines and lines starting with # are
 // skipped.
 
@@ -26,8 +26,8 @@ struct ScriptCommand {
 /// script, the line number and the command.
 bool readScript(const std::string& path, std::vector<ScriptCommand>& commands, std::string* reason);
 
-/// The key a SPEC such as "ctrl+s", "z", "shift+pagedown" or "f1" names; false when unknown.
-bool parseKeySpec(const std::string& spec, SDL_keysym& key);
+/// The key a NAME such as "ctrl+s", "z", "shift+pagedown" or "f1" names; false when unknown.
+bool parseKeyName(const std::string& name, SDL_keysym& key);
 
 /// The SDL events an input command stands for (none for shot and view). The wheel acts at the
 /// mouse position (cursorX, cursorY).

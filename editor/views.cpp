@@ -274,8 +274,7 @@ void statusText(const EditorState& state, std::string& first, std::string& secon
     }
     char line[320];
     std::snprintf(
-        line, sizeof line,
-        "level %d/%d %dx%d %s | %s | %s | tool %s r %.0f s %.2f%s | scale %s %s",
+        line, sizeof line, "level %d/%d %dx%d %s | %s | %s | tool %s r %.0f s %.2f%s | scale %s %s",
         document.currentLevel() + 1, document.levelCount(), static_cast<int>(lattice.columns),
         static_cast<int>(lattice.rows), state.referenceView ? "reference" : "warp", cursor, under,
         state.referenceView ? "rim" : toolName(state.tool), static_cast<double>(state.brush.radius),

@@ -320,7 +320,7 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     }
     std::remove(path.c_str());
     SDL_keysym key;
-    ASSERT_TRUE(parseKeySpec("ctrl+shift+pageup", key));
+    ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
     EXPECT_EQ(key.sym, SDLK_PAGEUP);
     EXPECT_TRUE((key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT));
     ScriptCommand wheel;
