@@ -56,7 +56,9 @@ struct EditorState {
     bool closeAsked = false;  ///< the designer was told once that closing loses changes
     bool quit = false;
     bool scripted = false;  ///< input comes from a script: no play-test
-    int shownLevel = -1;    ///< the level the view was last fitted to
+    /// The Lattice the view was last fitted to: another one (a level switch, a deleted or added
+    /// level) gets its own fit and no selection.
+    const Lattice* shownLattice = nullptr;
     int nextStroke = 1;
     std::string message;  ///< the last thing the editor has to say, shown in the status line
 };

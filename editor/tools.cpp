@@ -194,7 +194,8 @@ void handleEvent(EditorState& state, const SDL_Event& event, const EditorService
         default:
             break;
     }
-    if (state.document.currentLevel() != state.shownLevel) {
+    if (&state.document.lattice(state.document.currentLevel()) != state.shownLattice) {
+        state.selectedNode = NodeRef{};
         fitView(state);
     }
     // The view or the level may have changed under a still cursor.
@@ -206,7 +207,7 @@ void handleEvent(EditorState& state, const SDL_Event& event, const EditorService
 void fitView(EditorState& state) {
     const int level = state.document.currentLevel();
     const Lattice& lattice = state.document.lattice(level);
-    state.shownLevel = level;
+    state.shownLattice = &lattice;
     if (state.referenceView) {
         // The rim may stand a little outside the grid: leave it a cell.
         fitBox(state.view, -kReferenceCell, -kReferenceCell, lattice.columns * kReferenceCell,
