@@ -1,10 +1,10 @@
 #include "editor/views.h"
 
 #include <SDL_gfxPrimitives.h>
-#include <SDL_rotozoom.h>
 
 #include <cstdio>
 
+#include "editor/reduce.h"
 #include "editor/tools.h"
 #include "render/render.h"
 
@@ -24,6 +24,16 @@ constexpr Colour kSelected = {255, 140, 20};
 constexpr Colour kWarpRimPoint = {255, 90, 200};
 constexpr Colour kReferenceRimPoint = {140, 0, 0};
 constexpr Colour kBrushRing = {255, 255, 255};
+/// Every colour the level pictures use (Lattice lines and backgrounds), for the overview's
+/// one-byte picture.
+constexpr SDL_Color kOverviewPalette[] = {
+    {kWarpBackground.r, kWarpBackground.g, kWarpBackground.b, 0},
+    {kReferenceBackground.r, kReferenceBackground.g, kReferenceBackground.b, 0},
+    {0, 255, 0, 0},
+    {255, 255, 255, 0},
+    {0, 0, 0, 0},
+    {255, 0, 0, 0},
+};
 constexpr Uint8 kHelpShade = 215;  ///< opacity of the help overlay's backing
 
 constexpr int kTextRow = 15;  ///< pixels from one text row to the next
@@ -216,12 +226,16 @@ void EditorView::drawOverview(SDL_Surface* screen, const EditorState& state, boo
         const int f = view.shrink;
         const int width = screen->w * f;
         const int height = (screen->h - kStatusHeight) * f;
-        // The full-size picture is kept between redraws: a new one of this size each time costs
-        // more in fresh memory than the drawing itself.
+        // The full-size picture is kept between redraws (a new one of this size each time costs
+        // more in fresh memory than the drawing itself), with one byte a pixel: the lines take
+        // only the handful of colours in its palette.
         if (big_ == nullptr || big_->w != width || big_->h != height) {
             SDL_FreeSurface(big_);
-            big_ = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0x00FF00,
-                                        0x0000FF, 0);
+            big_ = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 8, 0, 0, 0, 0);
+            if (big_ != nullptr) {
+                SDL_SetColors(big_, const_cast<SDL_Color*>(kOverviewPalette), 0,
+                              sizeof kOverviewPalette / sizeof kOverviewPalette[0]);
+            }
         }
         if (big_ == nullptr) {
             SDL_FillRect(screen, nullptr, pixel(screen, kWarpBackground));
@@ -229,8 +243,9 @@ void EditorView::drawOverview(SDL_Surface* screen, const EditorState& state, boo
         }
         drawLevel(big_, state, coarse);
         SDL_FreeSurface(overview_);
-        // SDL_gfx averages each f × f block into one pixel.
-        overview_ = shrinkSurface(big_, f, f);
+        // Each f × f block becomes one pixel, its mean colour.
+        const Colour background = state.referenceView ? kReferenceBackground : kWarpBackground;
+        overview_ = reducePicture(big_, f, static_cast<Uint8>(pixel(big_, background)));
         overviewKey_ = key;
     }
     if (overview_ != nullptr) {
