@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tools/assets/explosion_images.h"
+#include "tools/assets/font_image.h"
 #include "tools/assets/hud_images.h"
 #include "tools/assets/icon_images.h"
 #include "tools/assets/levels.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     writeExplosionImages(sink);
     writeHudImages(sink);
     writeScreenImages(sink);
+    writeFontImage(sink);
     if (!sink.error.empty()) {
         std::fprintf(stderr, "lumendrift-assets: %s\n", sink.error.c_str());
         return 1;

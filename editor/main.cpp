@@ -1,0 +1,186 @@
+// lumendrift-editor [--script SCRIPT] [FILE]: the arena editor. Opens the level file FILE
+// (default foo3.lvl in the working folder, the game's data folder), shows its first level whole
+// in the window, and lets a designer reshape, add, reorder, save and play-test levels.
+#include <SDL.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor/play_test.h"
+#include "editor/script.h"
+#include "editor/tools.h"
+#include "editor/views.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: lumendrift-editor [--script SCRIPT] [FILE]";
+constexpr const char* kDefaultFile = "foo3.lvl";
+
+/// Where this program lies, for finding the game beside it.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    path[n] = '\0';
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('/'));
+}
+
+/// While the game runs the editor's window only drops what it is sent.
+void discardEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+std::string playTest(EditorState& state) {
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd) == nullptr) {
+        return "play-test: cannot tell the data folder";
+    }
+    std::string reason;
+    const std::string folder =
+        preparePlayFolder(state.document.levels(), state.document.currentLevel(), cwd, &reason);
+    if (folder.empty()) {
+        return "play-test: " + reason;
+    }
+    const std::string problem = runGame(programFolder() + "/lumendrift", folder, discardEvents);
+    removePlayFolder(folder);
+    return problem.empty() ? "back from the play-test" : "play-test: " + problem;
+}
+
+void redraw(SDL_Surface* screen, EditorView& view, const EditorState& state) {
+    view.draw(screen, state);
+    SDL_Flip(screen);
+}
+
+/// The interactive loop: wait for input, handle everything pending, draw.
+int runInteractive(SDL_Surface* screen, EditorView& view, EditorState& state) {
+    const EditorServices services{playTest};
+    redraw(screen, view, state);
+    SDL_Event event;
+    while (!state.quit && SDL_WaitEvent(&event)) {
+        handleEvent(state, event, services);
+        while (!state.quit && SDL_PollEvent(&event)) {
+            handleEvent(state, event, services);
+        }
+        redraw(screen, view, state);
+    }
+    return 0;
+}
+
+/// The scripted run: each input command becomes SDL events on SDL's own queue, handled as real
+/// input is, and the window is drawn after every command.
+int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
+              const std::vector<ScriptCommand>& script) {
+    const EditorServices services{};
+    redraw(screen, view, state);
+    std::string lastMessage = state.message;
+    std::printf("message %s\n", lastMessage.c_str());
+    for (const ScriptCommand& command : script) {
+        for (SDL_Event event : scriptEvents(command, state.cursorX, state.cursorY)) {
+            SDL_PushEvent(&event);
+        }
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            handleEvent(state, event, services);
+        }
+        redraw(screen, view, state);
+        // What the status line says goes to standard output too, for whoever runs the script.
+        if (state.message != lastMessage) {
+            lastMessage = state.message;
+            std::printf("message %s\n", lastMessage.c_str());
+        }
+        if (command.verb == ScriptVerb::Shot && SDL_SaveBMP(screen, command.path.c_str()) != 0) {
+            std::printf("%s: cannot write the screenshot: %s\n", command.path.c_str(),
+                        SDL_GetError());
+            return 1;
+        }
+        if (command.verb == ScriptVerb::View) {
+            char scale[16];
+            std::printf("view level=%d scale=%s offsetX=%d offsetY=%d\n",
+                        state.document.currentLevel(), scaleName(state.view, scale, sizeof scale),
+                        state.view.offsetX, state.view.offsetY);
+            std::fflush(stdout);
+        }
+        if (state.quit) {
+            break;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string file = kDefaultFile;
+    std::string scriptPath;
+    bool fileGiven = false;
+    for (int a = 1; a < argc; ++a) {
+        const std::string arg = argv[a];
+        if (arg == "--script" && a + 1 < argc && scriptPath.empty()) {
+            scriptPath = argv[++a];
+        } else if (!arg.empty() && arg[0] != '-' && !fileGiven) {
+            file = arg;
+            fileGiven = true;
+        } else {
+            std::printf("%s\n", kUsage);
+            return 2;
+        }
+    }
+
+    std::vector<ScriptCommand> script;
+    std::string reason;
+    if (!scriptPath.empty() && !readScript(scriptPath, script, &reason)) {
+        std::printf("%s\n", reason.c_str());
+        return 2;
+    }
+    bool created = false;
+    std::unique_ptr<LevelSet> levels = loadOrCreate(file, &created, &reason);
+    if (!levels) {
+        std::printf("%s\n", reason.c_str());
+        return 1;
+    }
+
+    if (!scriptPath.empty()) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("lumendrift-editor: cannot start SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    std::atexit(SDL_Quit);
+    SDL_Surface* screen = SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, SDL_SWSURFACE);
+    if (screen == nullptr) {
+        std::printf("lumendrift-editor: cannot open the window: %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_WM_SetCaption(("Lumen Drift editor: " + file).c_str(), "editor");
+    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    SDL_Surface* font = SDL_LoadBMP(kFontPath);
+    if (font == nullptr) {
+        std::printf("%s: cannot load the editor's font (run from the data folder)\n", kFontPath);
+        return 1;
+    }
+    EditorView view(font);
+
+    EditorState state(EditorDocument(std::move(levels), file));
+    state.scripted = !scriptPath.empty();
+    state.view.width = kWindowWidth;
+    state.view.height = kWindowHeight - kStatusHeight;
+    fitView(state);
+    if (created) {
+        state.document.markUnsaved();
+        state.message = file + " does not exist: a new set of one level; Ctrl+S creates it";
+    } else {
+        state.message = "opened " + file;
+    }
+    return state.scripted ? runScript(screen, view, state, script)
+                          : runInteractive(screen, view, state);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Views: draw the editor's state into the window and never change it. The level picture (warp,
+// coarse while dragging, reference, or the overview reduced from a scale-1 picture), the handles,
+// the brush, the status line and the help overlay.
+
+#include <SDL.h>
+
+#include <string>
+
+#include "editor/editor_state.h"
+
+/// The editor's window: the drawing area above a status line of two text rows.
+constexpr int kWindowWidth = 960;
+constexpr int kWindowHeight = 720;
+constexpr int kStatusHeight = 36;
+
+/// The font strip the status line and help are written with, in the data folder.
+constexpr const char* kFontPath = "images/editorfont.bmp";
+
+class EditorView {
+  public:
+    /// Takes ownership of the font strip (its magenta is made transparent).
+    explicit EditorView(SDL_Surface* font);
+    ~EditorView();
+    EditorView(const EditorView&) = delete;
+    EditorView& operator=(const EditorView&) = delete;
+
+    /// Draws the whole window for the state (does not flip).
+    void draw(SDL_Surface* screen, const EditorState& state);
+
+  private:
+    void drawLevel(SDL_Surface* screen, const EditorState& state, bool coarse);
+    void drawOverview(SDL_Surface* screen, const EditorState& state, bool coarse);
+
+    SDL_Surface* font_;
+    SDL_Surface* big_ = nullptr;       ///< the overview's scale-1 picture before reduction
+    SDL_Surface* overview_ = nullptr;  ///< the reduced picture of the last overview frame
+    std::string overviewKey_;          ///< what overview_ shows, to redraw only on change
+};
+
+/// The two text rows of the status line for the state.
+void statusText(const EditorState& state, std::string& first, std::string& second);

@@ -1,0 +1,374 @@
+// The editor's model without SDL windows: edit commands and their undo, the limits the game's
+// reader sets, brushes, the view transform and the script reader.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "editor/brushes.h"
+#include "editor/document.h"
+#include "editor/reduce.h"
+#include "editor/script.h"
+#include "editor/view_transform.h"
+
+namespace {
+
+/// A document over three default levels of different sizes; the first is bent a little.
+EditorDocument threeLevels() {
+    auto set = std::make_unique<LevelSet>();
+    set->appendLattice(5, 4);
+    set->appendLattice(3, 3);
+    set->appendLattice(6, 5);
+    set->lattices[0]->setNodeAndRefit(2, 1, 83.5f, 37.25f);
+    return EditorDocument(std::move(set), "unused.lvl");
+}
+
+std::vector<LatticeShape> shapes(const EditorDocument& doc) {
+    std::vector<LatticeShape> all;
+    for (int l = 0; l < doc.levelCount(); ++l) {
+        all.push_back(captureShape(doc.lattice(l)));
+    }
+    return all;
+}
+
+std::string fileBytes(const EditorDocument& doc) {
+    const std::string path =
+        testing::TempDir() + "editor_test_" + std::to_string(getpid()) + ".lvl";
+    EXPECT_EQ(writeLevelFile(doc.levels(), path.c_str()), 0);
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::remove(path.c_str());
+    return bytes.str();
+}
+
+/// Whether two Lattices hold the same bytes in every node and rim entry, coefficients included.
+bool sameBlocks(const Lattice& a, const Lattice& b) {
+    for (int i = 0; static_cast<float>(i) < a.columns; ++i) {
+        if (std::memcmp(a.nodes[i].get(), b.nodes[i].get(),
+                        sizeof(LatticeNode) * static_cast<size_t>(a.rows)) != 0) {
+            return false;
+        }
+    }
+    return std::memcmp(a.rim.get(), b.rim.get(),
+                       sizeof(LatticeNode) * static_cast<size_t>(a.rimCount)) == 0;
+}
+
+EditCommand shapeEdit(const EditorDocument& doc, int level,
+                      const std::function<void(LatticeShape&)>& change) {
+    EditCommand command;
+    command.level = level;
+    command.before = captureShape(doc.lattice(level));
+    command.after = command.before;
+    change(command.after);
+    return command;
+}
+
+EditCommand levelEdit(EditKind kind, int level, int target, LatticeShape after = {}) {
+    EditCommand command;
+    command.kind = kind;
+    command.level = level;
+    command.target = target;
+    command.after = std::move(after);
+    return command;
+}
+
+}  // namespace
+
+TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
+    struct Case {
+        const char* name;
+        std::function<EditCommand(const EditorDocument&)> make;
+        std::function<void(const std::vector<LatticeShape>&, const std::vector<LatticeShape>&)>
+            check;  ///< shapes before, shapes after
+    };
+    const Case cases[] = {
+        {"move one node",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 0, [](LatticeShape& s) { s.nodes[s.nodeIndex(3, 2)] += 7.5f; });
+         },
+         [](const auto& a, const auto& b) {
+             EXPECT_EQ(b[0].nodes[b[0].nodeIndex(3, 2)], a[0].nodes[a[0].nodeIndex(3, 2)] + 7.5f);
+             EXPECT_EQ(b[1], a[1]);
+         }},
+        {"move a rim point",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 2, [](LatticeShape& s) { s.rim[2 * 4 + 1] = 0.75f; });
+         },
+         [](const auto&, const auto& b) { EXPECT_EQ(b[2].rim[2 * 4 + 1], 0.75f); }},
+        {"reset",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 0, [](LatticeShape& s) { s = defaultShape(5, 4); });
+         },
+         [](const auto&, const auto& b) { EXPECT_EQ(b[0], defaultShape(5, 4)); }},
+        {"insert",
+         [](const EditorDocument&) {
+             return levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7));
+         },
+         [](const auto& a, const auto& b) {
+             ASSERT_EQ(b.size(), 4u);
+             EXPECT_EQ(b[1], defaultShape(4, 7));
+             EXPECT_EQ(b[2], a[1]);
+         }},
+        {"remove", [](const EditorDocument&) { return levelEdit(EditKind::RemoveLevel, 0, 0); },
+         [](const auto& a, const auto& b) {
+             ASSERT_EQ(b.size(), 2u);
+             EXPECT_EQ(b[0], a[1]);
+         }},
+        {"move later", [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 0, 2); },
+         [](const auto& a, const auto& b) {
+             EXPECT_EQ(b[0], a[1]);
+             EXPECT_EQ(b[1], a[2]);
+             EXPECT_EQ(b[2], a[0]);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorDocument doc = threeLevels();
+        const std::string original = fileBytes(doc);
+        const auto before = shapes(doc);
+        ASSERT_EQ(doc.perform(c.make(doc)), "");
+        EXPECT_TRUE(doc.unsaved());
+        const auto after = shapes(doc);
+        c.check(before, after);
+        // Every spline block is current: a Lattice built afresh from the shape has the same.
+        for (int l = 0; l < doc.levelCount(); ++l) {
+            EXPECT_TRUE(sameBlocks(doc.lattice(l), *buildLattice(after[l]))) << "level " << l;
+        }
+        ASSERT_TRUE(doc.undo());
+        EXPECT_EQ(fileBytes(doc), original);
+        EXPECT_FALSE(doc.unsaved());
+        ASSERT_TRUE(doc.redo());
+        EXPECT_EQ(shapes(doc), after);
+        EXPECT_FALSE(doc.redo());
+    }
+}
+
+TEST(EditorCommands, StrokesAreOneStepAndManyStepsUndoToTheStart) {
+    EditorDocument doc = threeLevels();
+    const std::string original = fileBytes(doc);
+    // One drag of ten motions, then 250 separate edits.
+    const LatticeShape start = captureShape(doc.lattice(0));
+    for (int motion = 1; motion <= 10; ++motion) {
+        EditCommand command = shapeEdit(doc, 0, [&](LatticeShape& s) {
+            s = start;
+            s.nodes[s.nodeIndex(1, 1)] += static_cast<float>(motion);
+        });
+        command.before = start;
+        command.stroke = 7;
+        ASSERT_EQ(doc.perform(command), "");
+    }
+    EXPECT_EQ(doc.undoDepth(), 1u);
+    for (int step = 0; step < 250; ++step) {
+        ASSERT_EQ(
+            doc.perform(shapeEdit(doc, step % 3, [](LatticeShape& s) { s.nodes[4] += 1.0f; })), "");
+    }
+    EXPECT_EQ(doc.undoDepth(), 251u);
+    while (doc.undo()) {
+    }
+    EXPECT_EQ(fileBytes(doc), original);
+    EXPECT_FALSE(doc.unsaved());
+}
+
+TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
+    struct Case {
+        const char* name;
+        std::function<EditCommand(const EditorDocument&)> make;
+    };
+    const Case cases[] = {
+        {"node too far right",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 0, [](LatticeShape& s) { s.nodes[0] = kNodeLimit + 1.0f; });
+         }},
+        {"node too far up",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 1, [](LatticeShape& s) { s.nodes[1] = -kNodeLimit - 1.0f; });
+         }},
+        {"node not a number",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 1, [](LatticeShape& s) { s.nodes[3] = NAN; });
+         }},
+        {"rim beyond the last column",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 0, [](LatticeShape& s) { s.rim[2] = 5.01f; });
+         }},
+        {"rim a cell above the grid",
+         [](const EditorDocument& d) {
+             return shapeEdit(d, 0, [](LatticeShape& s) { s.rim[1] = -1.0f; });
+         }},
+        {"level of two columns",
+         [](const EditorDocument&) {
+             LatticeShape narrow;  // no Lattice of two columns can even be built
+             narrow.columns = 2;
+             narrow.rows = 5;
+             narrow.nodes.assign(20, 0.0f);
+             narrow.rim.assign(20, 0.0f);
+             return levelEdit(EditKind::InsertLevel, 0, 0, narrow);
+         }},
+        {"move the first earlier",
+         [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 0, -1); }},
+        {"move the last later",
+         [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 2, 3); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorDocument doc = threeLevels();
+        const std::string original = fileBytes(doc);
+        EXPECT_NE(doc.perform(c.make(doc)), "");
+        EXPECT_EQ(fileBytes(doc), original);
+        EXPECT_EQ(doc.undoDepth(), 0u);
+        EXPECT_FALSE(doc.unsaved());
+    }
+    // The last level stays: the game needs one.
+    EditorDocument doc = threeLevels();
+    ASSERT_EQ(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
+    ASSERT_EQ(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
+    EXPECT_NE(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
+    EXPECT_EQ(doc.levelCount(), 1);
+}
+
+TEST(EditorBrushes, OnlyNodesWithinTheRadiusMove) {
+    std::srand(12);
+    for (BrushKind kind : {BrushKind::Push, BrushKind::Bulge, BrushKind::Pinch, BrushKind::Twist,
+                           BrushKind::Smooth}) {
+        for (int trial = 0; trial < 20; ++trial) {
+            LatticeShape shape = defaultShape(12, 9);
+            // A bent start, so that smoothing has something to do.
+            for (size_t n = 0; n < shape.nodes.size(); ++n) {
+                shape.nodes[n] += static_cast<float>(std::rand() % 21 - 10);
+            }
+            const LatticeShape before = shape;
+            const Brush brush{kind, 30.0f + static_cast<float>(std::rand() % 100), 0.8f, false};
+            const float x = static_cast<float>(std::rand() % 480);
+            const float y = static_cast<float>(std::rand() % 360);
+            const int moved = applyBrushStep(shape, brush, x, y, 6.0f, -4.0f);
+            int inside = 0;
+            for (size_t n = 0; n < shape.nodes.size(); n += 2) {
+                const float d = std::hypot(before.nodes[n] - x, before.nodes[n + 1] - y);
+                const bool changed =
+                    shape.nodes[n] != before.nodes[n] || shape.nodes[n + 1] != before.nodes[n + 1];
+                EXPECT_FALSE(changed && d >= brush.radius) << "node " << n / 2 << " at " << d;
+                inside += d < brush.radius * 0.5f ? 1 : 0;
+            }
+            EXPECT_LE(moved, static_cast<int>(shape.nodes.size() / 2));
+            if (inside > 0) {
+                EXPECT_GT(moved, 0) << "a brush over nodes moved none";
+            }
+        }
+    }
+}
+
+TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
+    ViewTransform view;
+    view.width = 960;
+    view.height = 684;
+    fitBox(view, 0, 0, 2200, 1720);  // the largest shipped arena needs the overview
+    EXPECT_EQ(view.scale, 1);
+    EXPECT_EQ(view.shrink, 3);
+    EXPECT_GE(windowX(view, 0), 0);
+    EXPECT_LE(windowX(view, 2200), view.width);
+    EXPECT_LE(windowY(view, 1720), view.height);
+    fitBox(view, 0, 0, 200, 120);
+    EXPECT_EQ(view.shrink, 1);
+    EXPECT_EQ(view.scale, 4);
+    for (int steps : {1, 2, -1, -3, -6, 5, 9}) {
+        const float x = pictureX(view, 300);
+        const float y = pictureY(view, 200);
+        zoomAt(view, steps, 300, 200);
+        const int reach = view.shrink > 1 ? 1 : 0;  // the overview rounds to its shrink
+        EXPECT_NEAR(windowX(view, x), 300, reach) << steps;
+        EXPECT_NEAR(windowY(view, y), 200, reach) << steps;
+        EXPECT_GE(view.scale, 1);
+        EXPECT_LE(view.scale, kMaximumScale);
+        EXPECT_LE(view.shrink, kMaximumShrink);
+    }
+}
+
+TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
+    const std::string path = testing::TempDir() + "editor_script_" + std::to_string(getpid());
+    struct Case {
+        const char* text;
+        bool good;
+    };
+    const Case cases[] = {
+        {"press 10 20 1\nmove 11 22\nrelease 11 22 left\n# note\n\nview\n", true},
+        {"key ctrl+s\nkey z\nkey ctrl+shift+z\nkey tab\nkey pagedown\nkey f1\nkey [\n", true},
+        {"wheel -2\nshot out.bmp\n", true},
+        {"press 10 20\n", false},
+        {"press 10 x 1\n", false},
+        {"release 1 2 4\n", false},
+        {"key hyper+s\n", false},
+        {"key pagedwn\n", false},
+        {"wheel 0\n", false},
+        {"shot out.png\n", false},
+        {"view now\n", false},
+        {"jump 1 2\n", false},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(path) << c.text;
+        std::vector<ScriptCommand> commands;
+        std::string reason;
+        EXPECT_EQ(readScript(path, commands, &reason), c.good) << c.text;
+        if (!c.good) {
+            EXPECT_NE(reason.find(path + ":1: malformed command"), std::string::npos) << reason;
+        }
+    }
+    std::remove(path.c_str());
+    SDL_keysym key;
+    ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
+    EXPECT_EQ(key.sym, SDLK_PAGEUP);
+    EXPECT_TRUE((key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT));
+    ScriptCommand wheel;
+    wheel.verb = ScriptVerb::Wheel;
+    wheel.amount = -2;
+    const auto events = scriptEvents(wheel, 40, 50);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].button.button, SDL_BUTTON_WHEELDOWN);
+    EXPECT_EQ(events[0].button.x, 40);
+}
+
+TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
+    std::srand(5);
+    SDL_Color palette[4] = {{8, 12, 24, 0}, {0, 255, 0, 0}, {255, 255, 255, 0}, {255, 0, 0, 0}};
+    for (int f : {2, 3, 5}) {
+        SDL_Surface* big = SDL_CreateRGBSurface(SDL_SWSURFACE, 13 * f, 4 * f, 8, 0, 0, 0, 0);
+        SDL_SetColors(big, palette, 0, 4);
+        SDL_FillRect(big, nullptr, 0);
+        auto index = [&](int x, int y) -> Uint8& {
+            return static_cast<Uint8*>(big->pixels)[y * big->pitch + x];
+        };
+        for (int n = 0; n < 60; ++n) {  // a sparse picture, as levels are
+            index(std::rand() % big->w, std::rand() % big->h) = static_cast<Uint8>(std::rand() % 4);
+        }
+        SDL_Surface* small = reducePicture(big, f, 0);
+        ASSERT_NE(small, nullptr);
+        ASSERT_EQ(small->w, 13);
+        for (int oy = 0; oy < 4; ++oy) {
+            for (int ox = 0; ox < 13; ++ox) {
+                int sum[3] = {};
+                for (int y = oy * f; y < (oy + 1) * f; ++y) {
+                    for (int x = ox * f; x < (ox + 1) * f; ++x) {
+                        const SDL_Color& c = palette[index(x, y)];
+                        sum[0] += c.r;
+                        sum[1] += c.g;
+                        sum[2] += c.b;
+                    }
+                }
+                const Uint32 got = static_cast<Uint32*>(small->pixels)[oy * small->w + ox];
+                for (int channel = 0; channel < 3; ++channel) {
+                    EXPECT_EQ(static_cast<int>((got >> (16 - 8 * channel)) & 0xFF),
+                              (2 * sum[channel] + f * f) / (2 * f * f))
+                        << "f " << f << " block (" << ox << ", " << oy << ")";
+                }
+            }
+        }
+        SDL_FreeSurface(small);
+        SDL_FreeSurface(big);
+    }
+}
