@@ -8,7 +8,7 @@
 int __real_rand(void);
 
 int __wrap_rand(void) {
-    static int marked = 0;  /* one line per run */
+    static int marked = 0; /* one line per run */
     if (!marked) {
         marked = 1;
         if (getenv("LUMEN_MARK_RAND") != NULL) {

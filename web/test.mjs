@@ -14,7 +14,8 @@ const browser = await puppeteer.launch({
 });
 try {
   const page = await browser.newPage();
-  await page.setViewport({ width: 900, height: 700 });
+  // Lower than the page, so that keys reaching the page would scroll it.
+  await page.setViewport({ width: 900, height: 500 });
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
   page.on('pageerror', (e) => errors.push(e.message));
