@@ -4,11 +4,12 @@ import fs from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
 const [url, data, out] = process.argv.slice(2);
-const fail = (why) => { console.error(`web test: ${why}`); process.exit(1); };
+const fail = (why) => { throw new Error(why); };
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+const profile = fs.mkdtempSync(`${out}/profile-`);  // a fresh one each run, removed at the end
 const browser = await puppeteer.launch({
   protocolTimeout: 600000,
-  executablePath: '/usr/bin/chromium', headless: true, userDataDir: fs.mkdtempSync(`${out}/profile-`),
+  executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
@@ -95,6 +96,10 @@ try {
   const bench = await page.evaluate(() => window.lumenBench);
   if (!(bench.typical_ms > 0 && bench.blackhole_ms > 0)) fail(`no bench figures: ${JSON.stringify(bench)}`);
   console.log(`web bench: ${Object.entries(bench).map(([k, v]) => `${k}=${v}`).join(' ')}`);
+} catch (error) {
+  console.error(`web test: ${error.message}`);
+  process.exitCode = 1;
 } finally {
   await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
 }
