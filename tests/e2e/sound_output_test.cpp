@@ -19,150 +19,101 @@
 
 namespace {
 
-constexpr int kFrameMs = 20;
-/// Wall-clock time given to the mixer's thread after the last frame, so that what was started is
-/// mixed and written before the device closes. The disk driver writes a 4096-sample block every
-/// kBlockDelayMs.
+/// Wall-clock time given to the mixer's thread after the last frame (past the thrust's 125 ms
+/// fade-in), so that what was started is mixed and written before the device closes. The disk
+/// driver writes a 4096-sample block every 5 ms.
 constexpr Uint32 kMixTimeMs = 150;
-constexpr const char* kBlockDelayMs = "5";
 
-struct Loudness {
+struct Heard {
     long samples = 0;  ///< 16-bit mono samples written
     long nonZero = 0;  ///< of them not silent
     int peak = 0;      ///< largest magnitude
 };
 
-Loudness listen(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    Loudness result;
+/// Runs `frames` frames of the real game from the data folder with `held` keys, the enemies never
+/// born, and listens to what the disk audio driver wrote.
+Heard listen(int weapon, int frames, std::initializer_list<SDLKey> held, int& liveShots) {
+    const std::string audio = "/tmp/lumen-sound-" + std::to_string(getpid()) + ".raw";
+    char cwd[PATH_MAX];
+    EXPECT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_EQ(chdir(LUMEN_DATA_DIR), 0) << "no data folder at " << LUMEN_DATA_DIR;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", audio.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "5", 1);
+    EXPECT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
+    std::string reason;
+    SDL_Surface* front = loadImage("play/front.bmp", &reason);
+    SDL_Surface* title = loadImage("images/titlescreen.bmp", &reason);
+    auto state = std::make_unique<GameState>();
+    EXPECT_TRUE(setUpGame(*state, screen, front, title, kLevelFile, &reason)) << reason;
+    EXPECT_NE(state->sounds.laser, nullptr) << "the disk audio device did not open";
+    for (Ship& enemy : state->enemies) {
+        enemy.respawnCountdown = INT_MAX;
+    }
+    state->player.weapon = weapon;
+    state->ammo[1] = 10;
+    std::vector<Uint8> keys(SDLK_LAST, 0);
+    for (SDLKey key : held) {
+        keys[key] = 1;
+    }
+    for (int n = 1; n <= frames; ++n) {
+        FrameInput input;
+        input.keys = keys.data();
+        input.ticks = 1000 + 20 * static_cast<Uint32>(n);
+        runFrame(*state, input);
+    }
+    liveShots = 0;
+    for (Uint8 live : state->shots.live) {
+        liveShots += live;
+    }
+    SDL_Delay(kMixTimeMs);
+    releaseGame(*state);
+    SDL_FreeSurface(front);
+    SDL_FreeSurface(title);
+    SDL_Quit();
+    EXPECT_EQ(chdir(cwd), 0);
+
+    std::ifstream in(audio, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                           std::istreambuf_iterator<char>());
+    std::remove(audio.c_str());
+    Heard heard;
     for (size_t n = 0; n + 1 < bytes.size(); n += 2) {
-        const int sample = static_cast<int16_t>(bytes[n] | (bytes[n + 1] << 8));
-        const int magnitude = sample < 0 ? -sample : sample;
-        ++result.samples;
-        result.nonZero += magnitude != 0 ? 1 : 0;
-        result.peak = magnitude > result.peak ? magnitude : result.peak;
+        const int sample = std::abs(static_cast<int16_t>(bytes[n] | (bytes[n + 1] << 8)));
+        ++heard.samples;
+        heard.nonZero += sample != 0 ? 1 : 0;
+        heard.peak = std::max(heard.peak, sample);
     }
-    return result;
+    return heard;
 }
 
-/// A run of the real game from the data folder with the disk audio driver writing to a file of
-/// its own; the enemies never come, so only the player makes sounds.
-class HeardRun : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char folder[] = "/tmp/lumen-sound-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        scratch_ = folder;
-        audioFile_ = scratch_ + "/audio.raw";
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        previous_ = cwd;
-        ASSERT_EQ(chdir(LUMEN_DATA_DIR), 0) << "no data folder at " << LUMEN_DATA_DIR;
-
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", audioFile_.c_str(), 1);
-        setenv("SDL_DISKAUDIODELAY", kBlockDelayMs, 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO), 0) << SDL_GetError();
-        screen_ = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
-        ASSERT_NE(screen_, nullptr) << SDL_GetError();
-        std::string reason;
-        front_ = loadImage("play/front.bmp", &reason);
-        title_ = loadImage("images/titlescreen.bmp", &reason);
-        ASSERT_NE(front_, nullptr) << reason;
-        ASSERT_NE(title_, nullptr) << reason;
-        ASSERT_TRUE(setUpGame(*state_, screen_, front_, title_, kLevelFile, &reason)) << reason;
-        ASSERT_NE(state_->sounds.laser, nullptr) << "the disk audio device did not open";
-        for (Ship& enemy : state_->enemies) {
-            enemy.respawnCountdown = INT_MAX;
+TEST(HeardRun, LaserAndThrustAreHeardTheSimpleShotAndNothingHeldAreNot) {
+    struct Case {
+        const char* what;
+        int weapon;
+        int frames;
+        std::initializer_list<SDLKey> held;
+        int shots;  ///< live after the run: 10 frames of Space fire exactly once
+        bool heard;
+    };
+    const Case cases[] = {{"nothing held", 1, 30, {}, 0, false},
+                          {"the laser fired once", 1, 10, {SDLK_SPACE}, 1, true},
+                          {"the simple shot fired once", 0, 10, {SDLK_SPACE}, 1, false},
+                          {"Up held", 1, 12, {SDLK_UP}, 0, true}};
+    for (const Case& c : cases) {
+        int shots = -1;
+        const Heard heard = listen(c.weapon, c.frames, c.held, shots);
+        EXPECT_EQ(shots, c.shots) << c.what;
+        EXPECT_GT(heard.samples, 4096) << c.what << ": the device wrote less than one block";
+        if (c.heard) {
+            EXPECT_GT(heard.nonZero, 1000) << c.what;
+            EXPECT_GT(heard.peak, 1000) << c.what;
+        } else {
+            EXPECT_EQ(heard.nonZero, 0) << c.what;
         }
     }
-
-    void TearDown() override {
-        if (screen_ != nullptr) {
-            releaseGame(*state_);
-        }
-        SDL_FreeSurface(front_);
-        SDL_FreeSurface(title_);
-        SDL_Quit();
-        if (!previous_.empty()) {
-            EXPECT_EQ(chdir(previous_.c_str()), 0);
-        }
-        std::remove(audioFile_.c_str());
-        rmdir(scratch_.c_str());
-    }
-
-    void frames(int count, std::initializer_list<SDLKey> held) {
-        std::vector<Uint8> keys(SDLK_LAST, 0);
-        for (SDLKey key : held) {
-            keys[key] = 1;
-        }
-        for (int n = 0; n < count; ++n) {
-            ticks_ += kFrameMs;
-            FrameInput input;
-            input.keys = keys.data();
-            input.ticks = ticks_;
-            runFrame(*state_, input);
-        }
-    }
-
-    /// Lets the mixer catch up, closes the device and reads what it wrote.
-    Loudness stopAndListen() {
-        SDL_Delay(kMixTimeMs);
-        releaseGame(*state_);
-        return listen(audioFile_);
-    }
-
-    std::unique_ptr<GameState> state_ = std::make_unique<GameState>();
-    SDL_Surface* screen_ = nullptr;
-    SDL_Surface* front_ = nullptr;
-    SDL_Surface* title_ = nullptr;
-    Uint32 ticks_ = 1000;
-    std::string scratch_;
-    std::string audioFile_;
-    std::string previous_;
-};
-
-TEST_F(HeardRun, NothingHeldIsSilent) {
-    frames(30, {});
-    const Loudness heard = stopAndListen();
-    EXPECT_GT(heard.samples, 4096) << "the device wrote less than one block";
-    EXPECT_EQ(heard.nonZero, 0);
-}
-
-TEST_F(HeardRun, FiringTheLaserIsHeard) {
-    state_->ammo[1] = 10;
-    state_->player.weapon = 1;
-    frames(10, {SDLK_SPACE});  // 200 ms: one shot; the next comes 220 ms after it
-    EXPECT_EQ(state_->ammo[1], 9) << "the laser was not fired exactly once";
-    EXPECT_EQ(state_->player.weapon, 1);
-    const Loudness heard = stopAndListen();
-    EXPECT_GT(heard.nonZero, 1000);
-    EXPECT_GT(heard.peak, 1000);
-}
-
-TEST_F(HeardRun, TheSimpleShotIsSilent) {
-    state_->player.weapon = 0;
-    frames(10, {SDLK_SPACE});
-    int live = 0;
-    for (int n = 0; n < kShotRingSize; ++n) {
-        live += state_->shots.live[n];
-    }
-    EXPECT_EQ(live, 1) << "the simple shot was not fired";
-    const Loudness heard = stopAndListen();
-    EXPECT_GT(heard.samples, 4096);
-    EXPECT_EQ(heard.nonZero, 0);
-}
-
-TEST_F(HeardRun, ThrustIsHeardWhileUpIsHeld) {
-    frames(12, {SDLK_UP});
-    EXPECT_NE(state_->thrustChannel, -1);
-    SDL_Delay(kMixTimeMs);  // past the 125 ms fade-in, still held
-    const Loudness heard = stopAndListen();
-    EXPECT_GT(heard.nonZero, 1000);
-    EXPECT_GT(heard.peak, 1000);
 }
 
 }  // namespace

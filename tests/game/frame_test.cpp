@@ -1,0 +1,151 @@
+// The frame as a whole: the Playfield redraw and background, events, the drawing order, enemies
+// born and the level completed inside the frame, and determinism of scripted runs.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "game/digest.h"
+#include "game/spawn.h"
+#include "world.h"
+
+using play::pixel;
+using play::World;
+
+namespace {
+
+/// A scripted run with enemies, shots, deaths and bends: turns, thrusts and fires every weapon.
+uint64_t scriptedRun(bool extraTurn) {
+    std::srand(99);
+    World w;
+    w->ammo = {0, 40, 20, 60, 4};
+    for (int f = 0; f < 400; ++f) {
+        const SDLKey weapon = static_cast<SDLKey>(SDLK_1 + (f / 40) % 5);
+        if (f % 7 < 3) {
+            w.frame({weapon, SDLK_UP, SDLK_SPACE});
+        } else if (f % 7 < 5 || (extraTurn && f == 5)) {
+            w.frame({SDLK_LEFT, SDLK_RCTRL});
+        } else {
+            w.frame({SDLK_RSHIFT, SDLK_RIGHT});
+        }
+    }
+    return stateDigest(*w);
+}
+
+}  // namespace
+
+TEST(FramePlayfield, DrawnForTheCameraCellAndRedrawnOnlyInAnotherCell) {
+    World w;
+    w.parkEnemies();
+    w->player.respawnCountdown = 1000;  // dead: the Camera stands still
+    w.frame();
+    EXPECT_EQ(pixel(w->playfield, 20, 20), 0u);  // cleared to black, then the grid
+    // Node column 1 runs at picture x = 40, on the Playfield and on the screen.
+    EXPECT_NE(pixel(w->screen, 40, 100), 0u);
+    EXPECT_EQ(pixel(w->screen, 20, 100), 0u);
+    const SDL_Rect mark{25, 25, 10, 10};
+    struct Case {
+        int cameraX, cameraY, cellX, cellY;
+        bool redrawn;
+    };
+    const Case cases[] = {{99, 0, 0, 0, false},
+                          {100, 0, 1, 0, true},
+                          {100, 199, 1, 1, true},
+                          {-99, 0, 0, 0, true},
+                          {-100, 0, -1, 0, true}};
+    for (const Case& c : cases) {
+        SDL_FillRect(w->playfield, const_cast<SDL_Rect*>(&mark), 0xFFFFFF);
+        w->camera.x = c.cameraX;
+        w->camera.y = c.cameraY;
+        w.frame();
+        EXPECT_EQ(w->drawnCellX, c.cellX) << c.cameraX;
+        EXPECT_EQ(w->drawnCellY, c.cellY) << c.cameraY;
+        EXPECT_EQ(pixel(w->playfield, 30, 30), c.redrawn ? 0u : 0xFFFFFFu) << c.cameraX;
+    }
+    // Cell (−1, 0): node column 1 lies at Playfield x = 40 + 100, row 1 at y = 40.
+    EXPECT_NE(pixel(w->playfield, 140, 50), 0u);
+    EXPECT_NE(pixel(w->playfield, 160, 40), 0u);
+    EXPECT_EQ(pixel(w->playfield, 160, 50), 0u);
+}
+
+TEST(FramePlayfield, ANegativeCameraLeavesABlackStripAtTheLeftAndTop) {
+    World w;
+    w.parkEnemies();
+    w->player.respawnCountdown = 1000;
+    w->camera.x = -150;  // cell −1, remainder −50
+    w->camera.y = -30;   // cell 0, remainder −30
+    w.frame();
+    for (int n = 0; n < 400; ++n) {
+        ASSERT_EQ(pixel(w->screen, n % 50, n), 0u) << n;
+        ASSERT_EQ(pixel(w->screen, n * 2, n % 30), 0u) << n;
+    }
+    // Picture point (40, 40) is a grid crossing; it shows at (40 + 150, 40 + 30).
+    EXPECT_NE(pixel(w->screen, 190, 70), 0u);
+}
+
+TEST(FrameEvents, OnlyAQuitEventStopsTheLoopAndTheFrameStillRunsToItsEnd) {
+    World w;
+    w.parkEnemies();
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    w.frame({}, &event);
+    EXPECT_EQ(w->running, -1);
+    event.type = SDL_QUIT;
+    w->player.vx = 5.0f;
+    w.frame({}, &event);
+    EXPECT_EQ(w->running, 0);
+    EXPECT_FLOAT_EQ(w->player.x, 905.0f);  // the player's step still ran
+}
+
+TEST(FrameOrder, ShotsAreDrawnOverTheShipAndThePanelOverEverything) {
+    World w;
+    w.parkEnemies();
+    w.frames(80);  // let the Camera settle
+    spawnShot(w->shots, play::ship(SimpleShot, 900.0f, 900.0f));
+    const SDL_Rect camera = w->camera;
+    w.frame();
+    const int x = 360 - camera.x;
+    const int y = 360 - camera.y;
+    EXPECT_EQ(pixel(w->screen, x, y), play::kShotColour);
+    EXPECT_EQ(pixel(w->screen, x, y - 30), play::kShipColour[0]);
+    EXPECT_EQ(pixel(w->screen, 5, 590), play::kPanelColour);
+}
+
+TEST(FrameEnemies, BornInTheFiftiethFrameHuntingFromTheNext) {
+    World w;
+    std::srand(11);
+    w.frames(49);
+    for (const Ship& enemy : w->enemies) {
+        EXPECT_EQ(enemy.respawnCountdown, 1);
+    }
+    w.frame();
+    std::vector<Ship> born(w->enemies.begin(), w->enemies.end());
+    for (const Ship& enemy : born) {
+        EXPECT_EQ(enemy.respawnCountdown, 0);
+        EXPECT_EQ(enemy.health, 50);
+    }
+    w.frame();
+    for (int e = 0; e < kEnemyCount; ++e) {
+        EXPECT_TRUE(w->enemies[e].x != born[e].x || w->enemies[e].y != born[e].y) << e;
+    }
+}
+
+TEST(FrameEnemies, KillsInAFrameCompleteTheLevelAfterTheFlip) {
+    World w({{30, 30}, {20, 20}});
+    w.arena();
+    w->killTarget = 2;
+    w->enemies[0] = play::ship(1, 300.0f, 300.0f, -1);
+    w->enemies[1] = play::ship(2, 2500.0f, 300.0f, -1);
+    std::srand(5);
+    w.frame();
+    EXPECT_EQ(w->levelIndex, 1);
+    EXPECT_EQ(w->kills, 0);
+    EXPECT_EQ(w->killTarget, 22);
+    EXPECT_EQ(w->enemies[0].respawnCountdown, 50);
+    EXPECT_EQ(w.liveShots(), 0);
+}
+
+TEST(FrameDeterminism, TheSameScriptGivesTheSameDigestAndAnotherKeyAnother) {
+    const uint64_t first = scriptedRun(false);
+    EXPECT_EQ(first, scriptedRun(false));
+    EXPECT_NE(first, scriptedRun(true));
+}
