@@ -46,38 +46,24 @@ void nodesEqual(const Lattice& a, const Lattice& b) {
 
 }  // namespace
 
-TEST(ShotArming, AShotInItsFirstThreeFramesNeitherHitsNorIsRetired) {
+TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouches) {
     World w;
     w.parkEnemies();
-    Ship& enemy = w->enemies[0];
-    enemy = Ship{1500.0f, 1500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1, 0, 0, 50, 1, 0};
-    placeShot(w, TripleBomb, 1500.0f, 1500.0f);  // on the enemy: a TripleBomb always costs 20
-    placeShot(w, TripleBomb, 900.0f, 900.0f);    // on the player
+    w->enemies[0] = play::ship(1, 1500.0f, 1500.0f);
+    w->enemies[1] = play::ship(0, 905.0f, 900.0f);
+    w->enemies[3] = play::ship(2, 900.0f, 905.0f);
+    placeShot(w, TripleBomb, 1500.0f, 1500.0f);  // on enemy 0: a TripleBomb always costs 20
+    placeShot(w, TripleBomb, 900.0f, 900.0f);    // on the player and enemies 1 and 3
     placeShot(w, SimpleShot, -50.0f, 500.0f);    // outside the arena
-    for (int age = 1; age <= 3; ++age) {
+    for (int age = 1; age <= 4; ++age) {
         shotPass(w);
-        EXPECT_EQ(w.liveShots(), 3) << "age " << age;
-        EXPECT_EQ(enemy.health, 50);
-        EXPECT_EQ(w->player.health, 100);
+        EXPECT_EQ(w.liveShots(), age < 4 ? 3 : 0) << "age " << age;
+        for (int e : {0, 1, 3}) {
+            EXPECT_EQ(w->enemies[e].health <= 30, age == 4) << "enemy " << e << ", age " << age;
+        }
+        EXPECT_EQ(w->player.health <= 80, age == 4) << "age " << age;
     }
-    shotPass(w);
-    EXPECT_EQ(w.liveShots(), 0);
-    EXPECT_LE(enemy.health, 30);
-    EXPECT_LE(w->player.health, 80);
-}
-
-TEST(ShotContacts, OneShotHurtsThePlayerAndEveryEnemyItTouches) {
-    World w;
-    w.parkEnemies();
-    w->enemies[1] = Ship{905.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 50, 1, 0};
-    w->enemies[3] = Ship{900.0f, 905.0f, 0.0f, 0.0f, 0.0f, 0.0f, 2, 0, 0, 50, 1, 0};
-    placeShot(w, TripleBomb, 900.0f, 900.0f, 3);
-    shotPass(w);
-    EXPECT_LE(w->player.health, 80);
-    EXPECT_LE(w->enemies[1].health, 30);
-    EXPECT_LE(w->enemies[3].health, 30);
-    EXPECT_EQ(w->enemies[0].health, 50);
-    EXPECT_EQ(w.liveShots(), 0);
+    EXPECT_EQ(w->enemies[2].health, 50);
 }
 
 TEST(ShotContacts, ContactIsTheSumOfTruncatedDifferencesBelowTheRadii) {
