@@ -163,19 +163,27 @@ TEST(ShotDrawing, PlainShotsAreCentredAndTheFrameFollowsTheAge) {
     EXPECT_EQ(play::pixel(w->screen, 300, 550), 0x00FF00u);
 }
 
-TEST(ShotDrawing, TheLaserIsTurnedToItsHeading) {
+TEST(ShotDrawing, TheLaserIsTurnedToItsHeadingAndDebrisByAgeTimesSpin) {
     World w;
     w.parkEnemies();
     w->camera.x = 0;
     w->camera.y = 0;
     Shot& laser = placeShot(w, PurpleLaser, 1000.0f, 1000.0f);  // picture (400, 400)
     laser.heading = static_cast<float>(M_PI / 2);  // along +x: the 40-pixel length lies across
+    // Debris of kinds Shrapnel1 … 5 turns by age × spin / 30 (drawn at age 5): a quarter of π
+    // cuts the 20 × 20 square's corners and reaches further along the axes. Shrapnel6 is drawn
+    // as it is.
+    placeShot(w, Shrapnel1, 1500.0f, 1000.0f, 4).spin = 4.712389f;  // picture (600, 400)
+    placeShot(w, Shrapnel6, 1500.0f, 750.0f, 4).spin = 4.712389f;   // picture (600, 300)
     SDL_FillRect(w->screen, nullptr, 0);
     shotPass(w);
-    EXPECT_EQ(play::pixel(w->screen, 415, 400), play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 385, 400), play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 400, 415), 0u);
-    EXPECT_EQ(play::pixel(w->screen, 400, 385), 0u);
+    const int cases[][3] = {{415, 400, 1}, {385, 400, 1}, {400, 415, 0}, {400, 385, 0},
+                            {600, 400, 1}, {608, 408, 0}, {600, 413, 1}, {591, 391, 0},
+                            {608, 308, 1}, {600, 313, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(play::pixel(w->screen, c[0], c[1]), c[2] ? play::kShotColour : 0u)
+            << c[0] << ", " << c[1];
+    }
 }
 
 TEST(BlackHole, BendPullsEachNodeStraightTowardsThePoint) {

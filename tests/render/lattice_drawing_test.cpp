@@ -129,6 +129,13 @@ TEST(LatticeDrawing, ReferenceGridIsSquareAndIgnoresTheWarp) {
     }
     EXPECT_GT(countOf(surface, kRed), 4 * 70);
 
+    auto scaled = picture(300, 300, kWhite);  // scale 2: cells 80 pixels
+    drawLatticeReference(scaled.get(), lattice, 2, 10, 10);
+    EXPECT_EQ(at(scaled, 100, 90), kBlack);
+    EXPECT_EQ(at(scaled, 90, 100), kBlack);
+    EXPECT_EQ(at(scaled, 100, 50), kWhite);
+    EXPECT_EQ(at(scaled, 50, 100), kWhite);
+
     // Bending the nodes changes nothing: neither the grid nor the rim goes through the mapping.
     Lattice bent(3, 3);
     bent.setNodePosition(1, 1, 70.0f, 20.0f);

@@ -104,6 +104,11 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     state->shots.live[7] = 1;
     EXPECT_EQ(findNonFinite(*state), "shot 7 vy = nan");
     state->shots.live[7] = 0;
+    state->explosions.explosions[3].x = std::nanf("");
+    EXPECT_EQ(findNonFinite(*state), "");
+    state->explosions.live[3] = 1;
+    EXPECT_EQ(findNonFinite(*state).rfind("explosion 3 x", 0), 0u);
+    state->explosions.live[3] = 0;
     state->enemyPicturePos[2].y = -INFINITY;
     EXPECT_EQ(findNonFinite(*state), "enemy 2's picture position");
     state->enemies[3].heading = INFINITY;
