@@ -134,44 +134,36 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     EXPECT_NEAR(a->enemies[0].vx, -8.0 * 1600.0 / 1601.0, 1e-4);
 }
 
-TEST(CollisionPass, ContactNeedsTheSumOfTheRadii) {
-    // Player (25) and a kind-0 enemy (22): 48 pixels apart is no contact, 45 is.
-    World apart;
-    apart.arena();
-    apart->enemies[0] = play::ship(0, 1120.0f, 1000.0f);
-    apart->enemies[0].vx = 3.0f;
-    const std::vector<int> draws = play::drawsAfter(5, 1);
-    resolveShipCollisions(*apart);
-    EXPECT_EQ(apart->enemies[0].vx, 3.0f);
-    EXPECT_EQ(apart->camera.x, 0);
-    EXPECT_EQ(std::rand(), draws[0]);
-
-    World touching;
-    touching.arena();
-    touching->enemies[0] = play::ship(0, 1112.5f, 1000.0f);
-    touching->enemies[0].vx = 3.0f;
-    resolveShipCollisions(*touching);
-    EXPECT_NEAR(touching->enemies[0].vx, 0.0, 1e-6);
-    EXPECT_NEAR(touching->player.vx, 3.0 * 1600.0 / 1601.0, 1e-4);
-}
-
-TEST(CollisionPass, DeadShipsTakePartInNoCollision) {
-    World a;
-    a.arena();
-    a->player.respawnCountdown = 40;
-    a->enemies[0] = play::ship(0, 1000.0f, 1000.0f);
-    a->enemies[0].vx = 4.0f;
-    a->enemies[1] = play::parkedShip();
-    a->enemies[1].x = 1000.0f;
-    a->enemies[1].y = 1010.0f;
-    a->enemies[1].vx = -4.0f;
-    const std::vector<int> draws = play::drawsAfter(9, 1);
-    resolveShipCollisions(*a);
-    EXPECT_EQ(a->enemies[0].vx, 4.0f);
-    EXPECT_EQ(a->enemies[1].vx, -4.0f);
-    EXPECT_EQ(a->player.vx, 0.0f);
-    EXPECT_EQ(a->enemies[0].health, 50);
-    EXPECT_EQ(std::rand(), draws[0]);
+TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
+    // Player (25) and a kind-0 enemy (22): 48 pixels apart is no contact, 45 is; a dead player
+    // or enemy takes part in no collision.
+    struct Case {
+        float enemyX;
+        bool playerDead, deadEnemyOnTop, contact;
+    };
+    const Case cases[] = {{1120.0f, false, false, false},
+                          {1112.5f, false, false, true},
+                          {1000.0f, true, true, false}};
+    for (const Case& c : cases) {
+        World a;
+        a.arena();
+        a->player.respawnCountdown = c.playerDead ? 40 : 0;
+        a->enemies[0] = play::ship(0, c.enemyX, 1000.0f);
+        a->enemies[0].vx = 4.0f;
+        if (c.deadEnemyOnTop) {
+            a->enemies[1] = play::parkedShip();
+            a->enemies[1].x = c.enemyX;
+            a->enemies[1].y = 1010.0f;
+            a->enemies[1].vx = -4.0f;
+        }
+        const std::vector<int> draws = play::drawsAfter(9, 3);
+        resolveShipCollisions(*a);
+        EXPECT_NEAR(a->enemies[0].vx, c.contact ? 0.0f : 4.0f, 1e-6) << c.enemyX;
+        EXPECT_NEAR(a->player.vx, c.contact ? 4.0 * 1600.0 / 1601.0 : 0.0, 1e-4) << c.enemyX;
+        EXPECT_EQ(a->enemies[1].vx, c.deadEnemyOnTop ? -4.0f : 0.0f);
+        EXPECT_EQ(a->enemies[0].health < 50, c.contact);
+        EXPECT_EQ(std::rand(), draws[c.contact ? 2 : 0]);  // the Camera's jolt draws two
+    }
 }
 
 TEST(Kill, ExplodesCountsDropsAndGoesDeadInOrder) {

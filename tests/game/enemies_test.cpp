@@ -143,8 +143,6 @@ TEST(EnemyFiring, LaserShipsFireAtOddsOfOneInTwentyFiveBombShipsOneInFifty) {
     }
 }
 
-// ---- Death and respawn ------------------------------------------------------------------------
-
 TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
     World a;
     a.arena();
@@ -176,53 +174,28 @@ TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
     EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
 }
 
-TEST(EnemyRespawn, RebornOnTheFrameReadingOneAndAliveFromTheNext) {
+TEST(EnemyLife, DiesBelowZeroInThePassRebornReadingOneAliveFromTheNextFrame) {
     World a;
     a.arena();
+    a->enemies[0] = play::ship(1, 1000.0f, 700.0f, -1);
+    a->enemies[1] = play::ship(1, 1000.0f, 1300.0f, 0);  // still alive
     a->enemies[2].respawnCountdown = 2;
     std::srand(3);
     updateEnemies(*a);
+    EXPECT_EQ(a->enemies[0].respawnCountdown, 100);
+    EXPECT_EQ(a->enemies[1].respawnCountdown, 0);
+    EXPECT_EQ(a->kills, 1);
+    EXPECT_EQ(a->explosions.live[0], 1);
     EXPECT_EQ(a->enemies[2].respawnCountdown, 1);
     EXPECT_EQ(a->enemies[2].health, 50);
     EXPECT_EQ(a->enemies[2].x, 2500.0f);  // not yet moved to a corner
     updateEnemies(*a);
-    EXPECT_EQ(a->enemies[2].respawnCountdown, 0);
-    // In its kind's corner: the high corners start 300 world units before the node count.
-    const Ship& born = a->enemies[2];
-    const float lowX = born.kind == 1 ? 2700.0f : 0.0f;
-    const float lowY = born.kind == 2 ? 2700.0f : 0.0f;
-    EXPECT_GE(born.x, lowX);
-    EXPECT_LT(born.x, lowX + 300.0f);
-    EXPECT_GE(born.y, lowY);
-    EXPECT_LT(born.y, lowY + 300.0f);
-    const float bornX = a->enemies[2].x;
-    const float bornY = a->enemies[2].y;
+    const Ship born = a->enemies[2];
+    EXPECT_EQ(born.respawnCountdown, 0);
+    EXPECT_NE(born.x, 2500.0f);
     updateEnemies(*a);  // alive now: pulled towards the player
-    EXPECT_TRUE(a->enemies[2].x != bornX || a->enemies[2].y != bornY);
+    EXPECT_TRUE(a->enemies[2].x != born.x || a->enemies[2].y != born.y);
 }
-
-TEST(EnemyDeath, BelowZeroHealthKillsInTheEnemyPass) {
-    World a;
-    a.arena();
-    a->enemies[0] = play::ship(1, 1000.0f, 700.0f);
-    a->enemies[0].health = -1;
-    std::srand(seedWhere(false, 50));
-    updateEnemies(*a);
-    EXPECT_EQ(a->enemies[0].respawnCountdown, 100);
-    EXPECT_EQ(a->kills, 1);
-    EXPECT_EQ(a->explosions.live[0], 1);
-
-    World zero;
-    zero.arena();
-    zero->enemies[0] = play::ship(1, 1000.0f, 700.0f);
-    zero->enemies[0].health = 0;  // still alive
-    std::srand(seedWhere(false, 50));
-    updateEnemies(*zero);
-    EXPECT_EQ(zero->enemies[0].respawnCountdown, 0);
-    EXPECT_EQ(zero->kills, 0);
-}
-
-// ---- Drawing ----------------------------------------------------------------------------------
 
 TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePosition) {
     // The pose from the pull seen along the new heading: 3 for thrust, +1 left, +2 right. The
