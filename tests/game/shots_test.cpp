@@ -15,8 +15,7 @@ namespace {
 
 /// A shot of `kind` at rest at (x, y), spawned like any other.
 Shot& placeShot(World& w, int kind, float x, float y, int age = 0) {
-    Ship source{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, age, 0, 0, 1, 0};
-    return spawnShot(w->shots, source);
+    return spawnShot(w->shots, Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, age, 0, 0, 1, 0});
 }
 
 /// Runs the shot pass alone, with the picture positions computed as the frame computes them.
@@ -28,11 +27,7 @@ void shotPass(World& w) {
         lattice.mapPoint(w->enemies[e].x / 100, w->enemies[e].y / 100, w->enemyPicturePos[e].x,
                          w->enemyPicturePos[e].y, false, false);
     }
-    w.ticks += 20;
-    FrameInput input;
-    input.keys = w.keys.data();
-    input.ticks = w.ticks;
-    updateShots(*w, input);
+    updateShots(*w, w.input());
 }
 
 void nodesEqual(const Lattice& a, const Lattice& b) {

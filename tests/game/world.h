@@ -150,8 +150,7 @@ class World {
         return surface;
     }
 
-    /// Runs one frame with exactly these keys held (and the event, if given); the clock advances
-    /// 20 ms first.
+    /// Runs one frame with exactly these keys held (and the event, if given).
     void frame(std::initializer_list<SDLKey> held = {}, const SDL_Event* event = nullptr) {
         std::fill(keys.begin(), keys.end(), 0);
         for (SDLKey key : held) {
@@ -164,7 +163,7 @@ class World {
             frame(held);
         }
     }
-    /// The next frame's input with the keys as they are held now.
+    /// The next frame's input with the keys as they are held now; the clock advances 20 ms.
     FrameInput input(const SDL_Event* event = nullptr) {
         ticks += 20;
         FrameInput in;

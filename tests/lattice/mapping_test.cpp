@@ -119,13 +119,19 @@ TEST(MapDirection, TheSeamContinuesTheInsideOfABentLattice) {
         }
     }
     lattice.refitAll();
-    float inX = 0, inY = 0, onX = 0, onY = 0;
-    for (const auto& [du, dv] : {std::pair{1.0f, 0.0f}, std::pair{0.0f, 1.0f}}) {
-        lattice.mapDirection(10.999f * du + 5.5f * dv, 5.5f * du + 10.999f * dv, du, dv, inX, inY);
-        lattice.mapDirection(11.0f * du + 5.5f * dv, 5.5f * du + 11.0f * dv, du, dv, onX, onY);
-        EXPECT_NEAR(onX, inX, 0.05);
-        EXPECT_NEAR(onY, inY, 0.05);
-        EXPECT_GT(std::hypot(onX, onY), 30.0f);
+    // The slope is continuous where the end quadratics meet the inner cells (nodes 1 and 10)
+    // and on the seam (node 11), along rows and along columns.
+    for (float node : {1.0f, 10.0f, 11.0f}) {
+        for (const auto& [du, dv] : {std::pair{1.0f, 0.0f}, std::pair{0.0f, 1.0f}}) {
+            float inX = 0, inY = 0, onX = 0, onY = 0;
+            const float before = node - 0.001f;
+            lattice.mapDirection(before * du + 5.5f * dv, 5.5f * du + before * dv, du, dv, inX,
+                                 inY);
+            lattice.mapDirection(node * du + 5.5f * dv, 5.5f * du + node * dv, du, dv, onX, onY);
+            EXPECT_NEAR(onX, inX, 0.05) << node << " along " << du << ", " << dv;
+            EXPECT_NEAR(onY, inY, 0.05) << node << " along " << du << ", " << dv;
+            EXPECT_GT(std::hypot(onX, onY), 30.0f);
+        }
     }
 }
 
