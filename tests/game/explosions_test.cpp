@@ -14,7 +14,6 @@ void giveFrames(World& a, int kind, Uint32 base) {
     for (int frame = 0; frame < kExplosionFrames; ++frame) {
         a->images.explosion[kExplosionFrames * kind + frame] =
             a.keep(play::image(8, 8, base + static_cast<Uint32>(frame), true));
-        SDL_SetAlpha(a->images.explosion[kExplosionFrames * kind + frame], SDL_SRCALPHA, 255);
     }
 }
 
