@@ -142,6 +142,16 @@ TEST(PlayerSteering, ArrowsTurnThrustAndStrafeAndPickThePose) {
     }
 }
 
+TEST(PlayerSteering, StrafingPushesAcrossTheHeading) {
+    World w;
+    w.parkEnemies();
+    w->player.heading = 0.5f;
+    w.frame({SDLK_RSHIFT, SDLK_RIGHT});  // towards −(cos h, −sin h)
+    EXPECT_NEAR(w->player.vx, -std::cos(0.5), 1e-6);
+    EXPECT_NEAR(w->player.vy, std::sin(0.5), 1e-6);
+    EXPECT_FLOAT_EQ(w->player.heading, 0.5f);
+}
+
 TEST(PlayerMotion, WrapsAtTheArenaSizeWhichIsOneCellLessThanTheNodes) {
     World w({{30, 20}});  // W = 2900, H = 1900 world units
     w.parkEnemies();

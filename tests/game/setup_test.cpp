@@ -209,6 +209,8 @@ TEST(SetUpFailures, UnusableFilesAreRefusedWithTheirReason) {
         // Alpha images and pictures drawn turned must hold 32 bits a pixel.
         {"images/blackhole.bmp", [&] { SDL_SaveBMP(rgb, "images/blackhole.bmp"); }, "32 bits"},
         {"images/ship101.bmp", [&] { SDL_SaveBMP(rgb, "images/ship101.bmp"); }, "32 bits"},
+        {"images/purplelaser.bmp", [&] { SDL_SaveBMP(rgb, "images/purplelaser.bmp"); }, "32 bits"},
+        {"images/swarm2.bmp", [&] { SDL_SaveBMP(rgb, "images/swarm2.bmp"); }, "32 bits"},
         {"images/health.bmp", [&] { write("images/health.bmp", "not a bitmap"); }, ""},
         {"foo3.lvl", [&] { write("foo3.lvl", "xx"); }, ""},
         {"foo3.lvl", [&] { write("foo3.lvl", std::string(4, '\0')); }, "holds no levels"},
