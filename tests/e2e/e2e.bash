@@ -48,7 +48,7 @@ refused() {
 play_in_x() {
   (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>"$scratch/err") &
   game_pid=$!
-  wait_for_window 20 || fail "no game window in Xvfb"
+  wait_for_window 60 || fail "no game window in Xvfb within 60 s"
   xdotool mousemove 400 300 key Return
   for _ in $(seq 100); do
     kill -0 "$game_pid" 2>/dev/null || break

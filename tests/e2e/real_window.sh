@@ -83,7 +83,7 @@ same_as_image() { # FILE GEOMETRY-ON-SCREEN IMAGE GEOMETRY-IN-IMAGE: no pixel di
 # --- the title screen ----------------------------------------------------------------------------
 (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
 game_pid=$!
-wait_for_window 20 || fail "no window named \"Lumen Drift\" appeared within 20 s"
+wait_for_window 60 || fail "no window named \"Lumen Drift\" appeared within 60 s"
 within 5 caption_is "Lumen Drift" "what" ||
   fail "title caption \"$(property WM_NAME)\" / \"$(property WM_ICON_NAME)\", not \"Lumen Drift\" / \"what\""
 title_shown() { same_as_image "$(screenshot)" 800x600+0+0 "$data/images/titlescreen.bmp" 800x600+0+0; }

@@ -13,7 +13,7 @@ cd "$data"
 for signal in INT TERM; do
   (SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/out" 2>&1) &
   game_pid=$!
-  wait_for_window 10 || fail "no title window: $(cat "$scratch/out")"
+  wait_for_window 60 || fail "no title window: $(cat "$scratch/out")"
   kill "-$signal" "$game_pid"
   for _ in $(seq 50); do # an exited child the shell has not reaped yet is a zombie: gone too
     [[ "$(ps -o stat= -p "$game_pid" 2>/dev/null || echo Z)" == Z* ]] && break
