@@ -9,35 +9,11 @@
 #include "game/hud.h"
 #include "game/level_change.h"
 #include "game/player.h"
+#include "game/playfield.h"
 #include "game/shots.h"
 #include "render/render.h"
 
 namespace {
-
-constexpr int kCellSize = 100;  ///< picture pixels; the Playfield is redrawn per Camera cell
-constexpr Uint16 kViewWidth = 800;
-constexpr Uint16 kViewHeight = 600;
-
-/// Redraws the Playfield when the Camera has entered another cell. The division truncates towards
-/// zero, so cells −0.99 … 0.99 are all cell 0.
-void followCameraCell(GameState& state) {
-    const int cx = state.camera.x / kCellSize;
-    const int cy = state.camera.y / kCellSize;
-    if (cx != state.drawnCellX || cy != state.drawnCellY) {
-        state.drawnCellX = cx;
-        state.drawnCellY = cy;
-        redrawPlayfield(state);
-    }
-}
-
-/// The visible part of the Playfield. With a negative Camera the remainder is negative too, the
-/// blit is clipped and a black strip stays at the left or top edge of the view.
-void drawBackground(GameState& state) {
-    SDL_Rect source{static_cast<Sint16>(state.camera.x % kCellSize),
-                    static_cast<Sint16>(state.camera.y % kCellSize), kViewWidth, kViewHeight};
-    SDL_Rect target{0, 0, 0, 0};
-    SDL_UpperBlit(state.playfield, &source, state.screen, &target);
-}
 
 /// Only a quit request matters; it lets this frame finish and stops the loop before the next.
 void takeEvent(GameState& state, const FrameInput& input) {
@@ -60,12 +36,6 @@ void mapShipPositions(GameState& state) {
 }
 
 }  // namespace
-
-void redrawPlayfield(GameState& state) {
-    SDL_FillRect(state.playfield, nullptr, 0);
-    drawLattice(state.playfield, *state.currentLattice, 1, -kCellSize * state.drawnCellX,
-                -kCellSize * state.drawnCellY);
-}
 
 void runFrame(GameState& state, const FrameInput& input) {
     assert(input.keys != nullptr && state.currentLattice != nullptr);

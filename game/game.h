@@ -8,6 +8,7 @@
 
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/playfield.h"
 
 /// Where a run reads its level file from; every other file name is fixed.
 constexpr const char* kLevelFile = "foo3.lvl";

@@ -1,6 +1,6 @@
 #include "game/level_change.h"
 
-#include "game/frame.h"
+#include "game/playfield.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "game/collisions.h"
 #include "game/pickups.h"
+#include "game/playfield.h"
 #include "render/render.h"
 
 namespace {

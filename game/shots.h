@@ -1,7 +1,8 @@
 #pragma once
 // The shot pass: moves, draws, bends, tests and retires every live shot.
 
-#include "game/frame.h"
+#include "game/frame_input.h"
+#include "game/game_state.h"
 
 /// Moves, draws and tests every live shot; after a black hole, refits the Lattice and redraws the
 /// Playfield.

@@ -1,5 +1,6 @@
 # Sourced by the end-to-end tests (not a test itself): a scratch folder cleaned up on exit, a
-# one-line failure, checks that what a test runs is built, and an Xvfb display of the test's own.
+# one-line failure, runs with a time limit, checks that what a test runs is built, and an Xvfb
+# display of the test's own.
 #
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
@@ -23,6 +24,57 @@ fail() {
   exit 1
 }
 
+# run PROGRAM ARGS…: runs it for at most 20 s; sets status, out and err.
+run() {
+  set +e
+  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err"
+  status=$?
+  set -e
+  out="$(cat "$scratch/out")"
+  err="$(cat "$scratch/err")"
+}
+
+# refused WHAT HOW: the last run stopped with status 1 and one line on standard output naming WHAT,
+# and said nothing on standard error.
+refused() {
+  [ "$status" -eq 1 ] || fail "$1 $2: exit status $status (124 = hung), said: $out $err"
+  [ -n "$out" ] && [ "$out" = "${out%%$'\n'*}" ] || fail "$1 $2: not one line: $out"
+  [[ "$out" == *"$1"* ]] || fail "$1 $2: the line does not name it: $out"
+  [ -z "$err" ] || fail "$1 $2: standard error: $err"
+}
+
+# play_in_x: starts the real game from the working folder on the X server, waits for its window,
+# presses Return on the title screen and waits up to 10 s for it to end; sets status, out, err.
+play_in_x() {
+  (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>"$scratch/err") &
+  game_pid=$!
+  wait_for_window 60 || fail "no game window in Xvfb within 60 s"
+  xdotool mousemove 400 300 key Return
+  for _ in $(seq 100); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game still runs 10 s after a key"
+  set +e
+  wait "$game_pid"
+  status=$?
+  set -e
+  game_pid=""
+  out="$(cat "$scratch/out")"
+  err="$(cat "$scratch/err")"
+}
+
+# wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
+wait_for_window() {
+  local tries
+  for tries in $(seq $(($1 * 10))); do
+    window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ] &&
+      return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # require_built PATH…: each path exists (the programs and the data folder's level file), or the
 # test fails with one line saying what to build.
 require_built() {
@@ -32,14 +84,11 @@ require_built() {
   done
 }
 
-# start_x_server sets DISPLAY and x_server_pid.
-#
-# Display numbers are drawn at random from 100–899 rather than taking the lowest free one: tests
-# run side by side, and a display number reused the moment another test's server shuts down can
-# lose its socket to that server's clean-up.
+# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits), waits until it answers, sets
+# DISPLAY and x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
+# side, and a number reused the moment another test's server shuts down can lose its socket to
+# that server's clean-up.
 x_server_pid=""
-
-# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits) and waits until it answers.
 start_x_server() {
   local scratch="$1" attempt number tries
   for attempt in 1 2 3 4 5 6 7 8 9 10; do

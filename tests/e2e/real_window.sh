@@ -28,13 +28,10 @@ fail() {
 }
 # Runs a command every 0.1 s until it succeeds; false after about `seconds`.
 within() {
-  local seconds="$1"
-  shift
-  local tries=$((seconds * 10))
-  while [ "$tries" -gt 0 ]; do
-    if "$@"; then return 0; fi
+  local tries
+  for tries in $(seq $(($1 * 10))); do
+    "${@:2}" && return 0
     sleep 0.1
-    tries=$((tries - 1))
   done
   return 1
 }
@@ -86,8 +83,7 @@ same_as_image() { # FILE GEOMETRY-ON-SCREEN IMAGE GEOMETRY-IN-IMAGE: no pixel di
 # --- the title screen ----------------------------------------------------------------------------
 (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin/lumendrift" >"$scratch/game.out" 2>&1) &
 game_pid=$!
-find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
-within 20 find_window || fail "no window named \"Lumen Drift\" appeared within 20 s"
+wait_for_window 60 || fail "no window named \"Lumen Drift\" appeared within 60 s"
 within 5 caption_is "Lumen Drift" "what" ||
   fail "title caption \"$(property WM_NAME)\" / \"$(property WM_ICON_NAME)\", not \"Lumen Drift\" / \"what\""
 title_shown() { same_as_image "$(screenshot)" 800x600+0+0 "$data/images/titlescreen.bmp" 800x600+0+0; }

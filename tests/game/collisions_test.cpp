@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "arena_fixture.h"
 #include "game/collisions.h"
 #include "game/spawn.h"
+#include "world.h"
 
-using arena::Arena;
+using play::World;
 
 namespace {
 
@@ -22,53 +22,42 @@ int placeShot(GameState& state, int kind, float x, float y, float vx, float vy =
 
 }  // namespace
 
-// ---- Shot hits --------------------------------------------------------------------------------
-
-TEST(ShotHit, SlowHitCostsNothingButRetiresTheShot) {
-    // Shot at 10 world units per frame against a resting ship: |r·sv| = 400² < 1000000.
-    Arena a;
-    Ship target = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    const int slot = placeShot(*a, SimpleShot, 1000.0f, 1000.0f, 10.0f);
-    applyShotHit(*a, slot, target);
-    EXPECT_EQ(target.health, 50);
-    EXPECT_EQ(a->shots.live[slot], 0);
-}
-
-TEST(ShotHit, DamageComesInWholeStepsAndIsTruncated) {
-    // 30 units per frame: |r·sv| = 1200² = 1440000, one step of 0.7: 50 → 49.3 → 49.
-    Arena a;
-    Ship target = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    applyShotHit(*a, placeShot(*a, SimpleShot, 1000.0f, 1000.0f, 30.0f), target);
-    EXPECT_EQ(target.health, 49);
-
-    // At health 0 the same hit leaves −0.7, which truncates to 0: still alive.
-    target.health = 0;
-    applyShotHit(*a, placeShot(*a, SimpleShot, 1000.0f, 1000.0f, 30.0f), target);
-    EXPECT_EQ(target.health, 0);
-
-    // 60 units per frame: 2400² = 5760000, five steps of 1.4 (laser): 50 − 7 = 43.
-    target.health = 50;
-    applyShotHit(*a, placeShot(*a, PurpleLaser, 1000.0f, 1000.0f, 60.0f), target);
-    EXPECT_EQ(target.health, 43);
-}
-
-TEST(ShotHit, OnlyTheRelativePictureVelocityCounts) {
-    // A ship flying with the shot feels nothing; one flying into it doubles the impact.
-    Arena a;
-    Ship along = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    along.vx = 30.0f;
-    applyShotHit(*a, placeShot(*a, Shrapnel4, 1000.0f, 1000.0f, 30.0f), along);
-    EXPECT_EQ(along.health, 50);
-
-    Ship against = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    against.vx = -30.0f;  // r·sv = −2400·1200 = −2880000: two steps of 0.8
-    applyShotHit(*a, placeShot(*a, Shrapnel4, 1000.0f, 1000.0f, 30.0f), against);
-    EXPECT_EQ(against.health, 48);
+TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
+    // On the default Lattice |r·sv| = (40·relative speed)·(40·shot speed): below 1000000 nothing,
+    // otherwise one step of the kind's damage per million, and the health truncates to an int.
+    struct Case {
+        int kind;
+        float shotVx, shipVx;
+        int health, after;
+    };
+    const Case cases[] = {
+        {SimpleShot, 10, 0, 50, 50},    // 400²: a slow hit costs nothing
+        {SimpleShot, 30, 0, 50, 49},    // 1200²: one step of 0.7, 49.3 → 49
+        {SimpleShot, 30, 0, 0, 0},      // −0.7 truncates to 0: still alive
+        {PurpleLaser, 60, 0, 50, 43},   // 2400²: five steps of 1.4
+        {Shrapnel4, 30, 30, 50, 50},    // a ship flying with the shot feels nothing
+        {Shrapnel4, 30, -30, 50, 48},   // one flying into it: two steps of 0.8
+        {SimpleShot, 1200, 0, 50, -1},  // far beyond a 32-bit int: hurts, does not wrap
+    };
+    for (const Case& c : cases) {
+        World a;
+        a.arena();
+        Ship target = play::ship(0, 1000.0f, 1000.0f, c.health);
+        target.vx = c.shipVx;
+        applyShotHit(*a, placeShot(*a, c.kind, 1000.0f, 1000.0f, c.shotVx), target);
+        if (c.after < 0) {
+            EXPECT_LT(target.health, 0);
+        } else {
+            EXPECT_EQ(target.health, c.after) << c.kind << " at " << c.shotVx;
+        }
+        EXPECT_EQ(a->shots.live[0], 0);
+    }
 }
 
 TEST(ShotHit, TripleBombBlastCostsTwentyAndShowsASmallExplosion) {
-    Arena a;
-    Ship target = arena::livingEnemy(1, 1000.0f, 1000.0f);
+    World a;
+    a.arena();
+    Ship target = play::ship(1, 1000.0f, 1000.0f);
     a->explosions.next = 4;
     applyShotHit(*a, placeShot(*a, TripleBomb, 1010.0f, 990.0f, 5.0f), target);
     EXPECT_EQ(target.health, 30);
@@ -81,43 +70,24 @@ TEST(ShotHit, TripleBombBlastCostsTwentyAndShowsASmallExplosion) {
     EXPECT_EQ(a->explosions.next, 5);
 }
 
-TEST(ShotHit, AnEnormousImpactHurtsInsteadOfWrappingRound) {
-    // 1200 units per frame: the dot product is far beyond a 32-bit int.
-    Arena a;
-    Ship target = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    applyShotHit(*a, placeShot(*a, SimpleShot, 1000.0f, 1000.0f, 1200.0f), target);
-    EXPECT_LT(target.health, 0);
-}
-
-// ---- Bounces ----------------------------------------------------------------------------------
-
-TEST(Bounce, EachShipTakesTheOthersVelocityAndLosesAThirdOfTheChangeSquared) {
-    Arena a;
-    Ship resting = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    Ship rammer = arena::livingEnemy(0, 1050.0f, 1000.0f);
+TEST(Bounce, EachShipTakesTheOthersVelocityPerAxisAndLosesAThirdOfTheChangeSquared) {
+    const Lattice lattice(30, 30);
+    Ship resting = play::ship(0, 1000.0f, 1000.0f);
+    Ship rammer = play::ship(0, 1050.0f, 1000.0f, 100);
     rammer.vx = 17.0f;
-    rammer.health = 100;
-    bounceShips(*a->currentLattice, resting, rammer);
+    bounceShips(lattice, resting, rammer);
     // Along the local axis (40, 0): 40·(40·17) / (40² + 1).
-    const double taken = 1600.0 * 17.0 / 1601.0;
-    EXPECT_NEAR(resting.vx, taken, 1e-4);
-    EXPECT_NEAR(resting.vy, 0.0, 1e-6);
-    EXPECT_EQ(resting.health, static_cast<int>(50.0 - taken * taken / 3.0));  // about 96 lost
-    EXPECT_EQ(resting.health, -46);
-    EXPECT_NEAR(rammer.vx, 0.0, 1e-6);  // took the resting ship's old velocity
-    EXPECT_EQ(rammer.health, static_cast<int>(100.0 - 17.0 * 17.0 / 3.0));
-}
-
-TEST(Bounce, BothAxesAreReexpressedSeparately) {
-    Arena a;
-    Ship first = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    Ship second = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    first.vx = 3.0f;
-    first.vy = -4.0f;
-    second.vx = -6.0f;
-    second.vy = 2.0f;
-    bounceShips(*a->currentLattice, first, second);
     const double f = 1600.0 / 1601.0;
+    EXPECT_NEAR(resting.vx, 17.0 * f, 1e-4);
+    EXPECT_NEAR(resting.vy, 0.0, 1e-6);
+    EXPECT_EQ(resting.health, -46);  // 50 − (17·f)² / 3
+    EXPECT_NEAR(rammer.vx, 0.0, 1e-6);
+    EXPECT_EQ(rammer.health, static_cast<int>(100.0 - 17.0 * 17.0 / 3.0));
+
+    Ship first = play::ship(0, 1000.0f, 1000.0f);
+    Ship second = play::ship(0, 1000.0f, 1000.0f);
+    first.vx = 3.0f, first.vy = -4.0f, second.vx = -6.0f, second.vy = 2.0f;
+    bounceShips(lattice, first, second);
     EXPECT_NEAR(first.vx, -6.0 * f, 1e-5);
     EXPECT_NEAR(first.vy, 2.0 * f, 1e-5);
     EXPECT_NEAR(second.vx, 3.0 * f, 1e-5);
@@ -126,16 +96,15 @@ TEST(Bounce, BothAxesAreReexpressedSeparately) {
     EXPECT_EQ(first.health, static_cast<int>(50.0 - lossFirst));
 }
 
-// ---- The collision pass -----------------------------------------------------------------------
-
 TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     // Enemy 0 touches the player and enemy 1: it bounces twice in one frame, the player first.
-    Arena a;
+    World a;
+    a.arena();
     a->player.vx = 10.0f;
-    a->enemies[0] = arena::livingEnemy(0, 1100.0f, 1000.0f);  // 40 pixels from the player
+    a->enemies[0] = play::ship(0, 1100.0f, 1000.0f);  // 40 pixels from the player
     a->enemies[0].vy = 5.0f;
     // 35 pixels beyond enemy 0 (radii 22 + 19) and 75 from the player (19 + 25).
-    a->enemies[1] = arena::livingEnemy(2, 1187.5f, 1000.0f);
+    a->enemies[1] = play::ship(2, 1187.5f, 1000.0f);
     a->enemies[1].vx = -8.0f;
     a->camera.x = 500;
     a->camera.y = -40;
@@ -146,7 +115,7 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     bounceShips(*a->currentLattice, e0, player);
     bounceShips(*a->currentLattice, e0, e1);
 
-    const std::vector<int> draws = arena::drawsAfter(77, 3);
+    const std::vector<int> draws = play::drawsAfter(77, 3);
     resolveShipCollisions(*a);
     EXPECT_EQ(a->camera.x, 500 + draws[0] % 300 - 150);
     EXPECT_EQ(a->camera.y, -40 + draws[1] % 300 - 150);
@@ -165,55 +134,49 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     EXPECT_NEAR(a->enemies[0].vx, -8.0 * 1600.0 / 1601.0, 1e-4);
 }
 
-TEST(CollisionPass, ContactNeedsTheSumOfTheRadii) {
-    // Player (25) and a kind-0 enemy (22): 48 pixels apart is no contact, 45 is.
-    Arena apart;
-    apart->enemies[0] = arena::livingEnemy(0, 1120.0f, 1000.0f);
-    apart->enemies[0].vx = 3.0f;
-    const std::vector<int> draws = arena::drawsAfter(5, 1);
-    resolveShipCollisions(*apart);
-    EXPECT_EQ(apart->enemies[0].vx, 3.0f);
-    EXPECT_EQ(apart->camera.x, 0);
-    EXPECT_EQ(std::rand(), draws[0]);
-
-    Arena touching;
-    touching->enemies[0] = arena::livingEnemy(0, 1112.5f, 1000.0f);
-    touching->enemies[0].vx = 3.0f;
-    resolveShipCollisions(*touching);
-    EXPECT_NEAR(touching->enemies[0].vx, 0.0, 1e-6);
-    EXPECT_NEAR(touching->player.vx, 3.0 * 1600.0 / 1601.0, 1e-4);
+TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
+    // Player (25) and a kind-0 enemy (22): 48 pixels apart is no contact, 45 is; a dead player
+    // or enemy takes part in no collision.
+    struct Case {
+        float enemyX;
+        bool playerDead, deadEnemyOnTop, contact;
+    };
+    const Case cases[] = {{1120.0f, false, false, false},
+                          {1112.5f, false, false, true},
+                          {1000.0f, true, true, false}};
+    for (const Case& c : cases) {
+        World a;
+        a.arena();
+        a->player.respawnCountdown = c.playerDead ? 40 : 0;
+        a->enemies[0] = play::ship(0, c.enemyX, 1000.0f);
+        a->enemies[0].vx = 4.0f;
+        if (c.deadEnemyOnTop) {
+            a->enemies[1] = play::parkedShip();
+            a->enemies[1].x = c.enemyX;
+            a->enemies[1].y = 1010.0f;
+            a->enemies[1].vx = -4.0f;
+        }
+        const std::vector<int> draws = play::drawsAfter(9, 3);
+        resolveShipCollisions(*a);
+        EXPECT_NEAR(a->enemies[0].vx, c.contact ? 0.0f : 4.0f, 1e-6) << c.enemyX;
+        EXPECT_NEAR(a->player.vx, c.contact ? 4.0 * 1600.0 / 1601.0 : 0.0, 1e-4) << c.enemyX;
+        EXPECT_EQ(a->enemies[1].vx, c.deadEnemyOnTop ? -4.0f : 0.0f);
+        EXPECT_EQ(a->enemies[0].health < 50, c.contact);
+        EXPECT_EQ(std::rand(), draws[c.contact ? 2 : 0]);  // the Camera's jolt draws two
+    }
 }
-
-TEST(CollisionPass, DeadShipsTakePartInNoCollision) {
-    Arena a;
-    a->player.respawnCountdown = 40;
-    a->enemies[0] = arena::livingEnemy(0, 1000.0f, 1000.0f);
-    a->enemies[0].vx = 4.0f;
-    a->enemies[1] = arena::parkedShip();
-    a->enemies[1].x = 1000.0f;
-    a->enemies[1].y = 1010.0f;
-    a->enemies[1].vx = -4.0f;
-    const std::vector<int> draws = arena::drawsAfter(9, 1);
-    resolveShipCollisions(*a);
-    EXPECT_EQ(a->enemies[0].vx, 4.0f);
-    EXPECT_EQ(a->enemies[1].vx, -4.0f);
-    EXPECT_EQ(a->player.vx, 0.0f);
-    EXPECT_EQ(a->enemies[0].health, 50);
-    EXPECT_EQ(std::rand(), draws[0]);
-}
-
-// ---- Kills ------------------------------------------------------------------------------------
 
 TEST(Kill, ExplodesCountsDropsAndGoesDeadInOrder) {
     for (int kind = 0; kind < 3; ++kind) {
-        Arena a;
+        World a;
+        a.arena();
         a->shots.next = 298;  // the drops wrap round the ring
         a->kills = 4;
         Ship& enemy = a->enemies[2];
-        enemy = arena::livingEnemy(kind, 1234.0f, 567.0f);
+        enemy = play::ship(kind, 1234.0f, 567.0f);
         enemy.vx = 2.0f;
         enemy.health = -5;
-        const std::vector<int> draws = arena::drawsAfter(100 + kind, 40);
+        const std::vector<int> draws = play::drawsAfter(100 + kind, 40);
         killEnemy(*a, enemy);
 
         ASSERT_EQ(a->explosions.live[0], 1);

@@ -1,20 +1,21 @@
-// The frame as a whole: the Playfield redraw and background, events, the drawing order and
-// determinism of scripted runs.
+// The frame as a whole: the Playfield redraw and background, events, the drawing order, enemies
+// born and the level completed inside the frame, and determinism of scripted runs.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "game/digest.h"
 #include "game/spawn.h"
-#include "play_world.h"
+#include "world.h"
 
+using play::pixel;
 using play::World;
 
 namespace {
 
 /// A scripted run with enemies, shots, deaths and bends: turns, thrusts and fires every weapon.
-uint64_t scriptedRun(unsigned seed, bool extraTurn) {
-    std::srand(seed);
+uint64_t scriptedRun(bool extraTurn) {
+    std::srand(99);
     World w;
     w->ammo = {0, 40, 20, 60, 4};
     for (int f = 0; f < 400; ++f) {
@@ -32,37 +33,38 @@ uint64_t scriptedRun(unsigned seed, bool extraTurn) {
 
 }  // namespace
 
-TEST(FramePlayfield, TheFirstFrameDrawsThePlayfieldAndShowsIt) {
-    World w;
-    w.parkEnemies();
-    // Before play the Playfield is white between the lines.
-    ASSERT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0xFFFFFFu);
-    w.frame();
-    EXPECT_EQ(w->drawnCellX, 0);
-    EXPECT_EQ(w->drawnCellY, 0);
-    EXPECT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0u);
-    // The grid line of node column 1 runs at picture x = 40; the Camera was at 0 when the
-    // background was blitted.
-    EXPECT_NE(play::pixel(w->screen, 40, 100) & 0xFFFFFF, 0u);
-    EXPECT_EQ(play::pixel(w->screen, 20, 100) & 0xFFFFFF, 0u);
-}
-
-TEST(FramePlayfield, RedrawsOnlyWhenTheCameraEntersAnotherCell) {
+TEST(FramePlayfield, DrawnForTheCameraCellAndRedrawnOnlyInAnotherCell) {
     World w;
     w.parkEnemies();
     w->player.respawnCountdown = 1000;  // dead: the Camera stands still
     w.frame();
-    SDL_Rect mark{25, 25, 10, 10};
-    SDL_FillRect(w->playfield, &mark, 0xFFFFFF);
-    w->camera.x = 99;
-    w.frame();
-    EXPECT_EQ(play::pixel(w->playfield, 30, 30) & 0xFFFFFF, 0xFFFFFFu);  // same cell
-    w->camera.x = 100;
-    w.frame();
-    EXPECT_EQ(w->drawnCellX, 1);
-    EXPECT_EQ(play::pixel(w->playfield, 30, 30) & 0xFFFFFF, 0u);
-    // The Playfield now starts at picture x = 100: node column 3 (x = 120) is at 20.
-    EXPECT_NE(play::pixel(w->playfield, 20, 100) & 0xFFFFFF, 0u);
+    EXPECT_EQ(pixel(w->playfield, 20, 20), 0u);  // cleared to black, then the grid
+    // Node column 1 runs at picture x = 40, on the Playfield and on the screen.
+    EXPECT_NE(pixel(w->screen, 40, 100), 0u);
+    EXPECT_EQ(pixel(w->screen, 20, 100), 0u);
+    const SDL_Rect mark{25, 25, 10, 10};
+    struct Case {
+        int cameraX, cameraY, cellX, cellY;
+        bool redrawn;
+    };
+    const Case cases[] = {{99, 0, 0, 0, false},
+                          {100, 0, 1, 0, true},
+                          {100, 199, 1, 1, true},
+                          {-99, 0, 0, 0, true},
+                          {-100, 0, -1, 0, true}};
+    for (const Case& c : cases) {
+        SDL_FillRect(w->playfield, const_cast<SDL_Rect*>(&mark), 0xFFFFFF);
+        w->camera.x = c.cameraX;
+        w->camera.y = c.cameraY;
+        w.frame();
+        EXPECT_EQ(w->drawnCellX, c.cellX) << c.cameraX;
+        EXPECT_EQ(w->drawnCellY, c.cellY) << c.cameraY;
+        EXPECT_EQ(pixel(w->playfield, 30, 30), c.redrawn ? 0u : 0xFFFFFFu) << c.cameraX;
+    }
+    // Cell (−1, 0): node column 1 lies at Playfield x = 40 + 100, row 1 at y = 40.
+    EXPECT_NE(pixel(w->playfield, 140, 50), 0u);
+    EXPECT_NE(pixel(w->playfield, 160, 40), 0u);
+    EXPECT_EQ(pixel(w->playfield, 160, 50), 0u);
 }
 
 TEST(FramePlayfield, ANegativeCameraLeavesABlackStripAtTheLeftAndTop) {
@@ -72,34 +74,24 @@ TEST(FramePlayfield, ANegativeCameraLeavesABlackStripAtTheLeftAndTop) {
     w->camera.x = -150;  // cell −1, remainder −50
     w->camera.y = -30;   // cell 0, remainder −30
     w.frame();
-    EXPECT_EQ(w->drawnCellX, -1);
-    EXPECT_EQ(w->drawnCellY, 0);
-    for (int y = 0; y < 400; y += 7) {
-        for (int x = 0; x < 50; ++x) {
-            ASSERT_EQ(play::pixel(w->screen, x, y) & 0xFFFFFF, 0u) << x << ", " << y;
-        }
-    }
-    for (int x = 0; x < 800; x += 7) {
-        for (int y = 0; y < 30; ++y) {
-            ASSERT_EQ(play::pixel(w->screen, x, y) & 0xFFFFFF, 0u) << x << ", " << y;
-        }
+    for (int n = 0; n < 400; ++n) {
+        ASSERT_EQ(pixel(w->screen, n % 50, n), 0u) << n;
+        ASSERT_EQ(pixel(w->screen, n * 2, n % 30), 0u) << n;
     }
     // Picture point (40, 40) is a grid crossing; it shows at (40 + 150, 40 + 30).
-    EXPECT_NE(play::pixel(w->screen, 190, 70) & 0xFFFFFF, 0u);
-    EXPECT_NE(play::pixel(w->screen, 190, 100) & 0xFFFFFF, 0u);
+    EXPECT_NE(pixel(w->screen, 190, 70), 0u);
 }
 
 TEST(FrameEvents, OnlyAQuitEventStopsTheLoopAndTheFrameStillRunsToItsEnd) {
     World w;
     w.parkEnemies();
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    w.frameWithEvent(key);
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    w.frame({}, &event);
     EXPECT_EQ(w->running, -1);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
+    event.type = SDL_QUIT;
     w->player.vx = 5.0f;
-    w.frameWithEvent(quit);
+    w.frame({}, &event);
     EXPECT_EQ(w->running, 0);
     EXPECT_FLOAT_EQ(w->player.x, 905.0f);  // the player's step still ran
 }
@@ -107,22 +99,53 @@ TEST(FrameEvents, OnlyAQuitEventStopsTheLoopAndTheFrameStillRunsToItsEnd) {
 TEST(FrameOrder, ShotsAreDrawnOverTheShipAndThePanelOverEverything) {
     World w;
     w.parkEnemies();
-    w.frames(80);  // let the Camera settle: the ship's pivot at (466, 316)
-    Ship still{900.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, SimpleShot, 0, 0, 0, 1, 0};
-    spawnShot(w->shots, still);
+    w.frames(80);  // let the Camera settle
+    spawnShot(w->shots, play::ship(SimpleShot, 900.0f, 900.0f));
     const SDL_Rect camera = w->camera;
     w.frame();
-    const int x = static_cast<int>(360.0f - camera.x);
-    const int y = static_cast<int>(360.0f - camera.y);
-    EXPECT_EQ(play::pixel(w->screen, x, y) & 0xFFFFFF, play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, x, y - 30) & 0xFFFFFF, play::kShipColour[0]);
-    // The panel covers the bottom of the screen.
-    EXPECT_EQ(play::pixel(w->screen, 5, 590) & 0xFFFFFF, 0x404040u);
+    const int x = 360 - camera.x;
+    const int y = 360 - camera.y;
+    EXPECT_EQ(pixel(w->screen, x, y), play::kShotColour);
+    EXPECT_EQ(pixel(w->screen, x, y - 30), play::kShipColour[0]);
+    EXPECT_EQ(pixel(w->screen, 5, 590), play::kPanelColour);
+}
+
+TEST(FrameEnemies, BornInTheFiftiethFrameHuntingFromTheNext) {
+    World w;
+    std::srand(11);
+    w.frames(49);
+    for (const Ship& enemy : w->enemies) {
+        EXPECT_EQ(enemy.respawnCountdown, 1);
+    }
+    w.frame();
+    std::vector<Ship> born(w->enemies.begin(), w->enemies.end());
+    for (const Ship& enemy : born) {
+        EXPECT_EQ(enemy.respawnCountdown, 0);
+        EXPECT_EQ(enemy.health, 50);
+    }
+    w.frame();
+    for (int e = 0; e < kEnemyCount; ++e) {
+        EXPECT_TRUE(w->enemies[e].x != born[e].x || w->enemies[e].y != born[e].y) << e;
+    }
+}
+
+TEST(FrameEnemies, KillsInAFrameCompleteTheLevelAfterTheFlip) {
+    World w({{30, 30}, {20, 20}});
+    w.arena();
+    w->killTarget = 2;
+    w->enemies[0] = play::ship(1, 300.0f, 300.0f, -1);
+    w->enemies[1] = play::ship(2, 2500.0f, 300.0f, -1);
+    std::srand(5);
+    w.frame();
+    EXPECT_EQ(w->levelIndex, 1);
+    EXPECT_EQ(w->kills, 0);
+    EXPECT_EQ(w->killTarget, 22);
+    EXPECT_EQ(w->enemies[0].respawnCountdown, 50);
+    EXPECT_EQ(w.liveShots(), 0);
 }
 
 TEST(FrameDeterminism, TheSameScriptGivesTheSameDigestAndAnotherKeyAnother) {
-    const uint64_t first = scriptedRun(99, false);
-    const uint64_t again = scriptedRun(99, false);
-    EXPECT_EQ(first, again);
-    EXPECT_NE(first, scriptedRun(99, true));
+    const uint64_t first = scriptedRun(false);
+    EXPECT_EQ(first, scriptedRun(false));
+    EXPECT_NE(first, scriptedRun(true));
 }

@@ -3,10 +3,10 @@
 
 #include <chrono>
 
-#include "arena_fixture.h"
 #include "game/level_change.h"
+#include "world.h"
 
-using arena::Arena;
+using play::World;
 
 namespace {
 
@@ -31,7 +31,8 @@ void playSomeLevel(GameState& state) {
 }  // namespace
 
 TEST(LevelChange, ResetsCountersRingsAndShipsAndKeepsTheRest) {
-    Arena a({{30, 30}, {12, 9}});
+    World a({{30, 30}, {12, 9}});
+    a.arena();
     playSomeLevel(*a);
     advanceLevel(*a);
 
@@ -65,7 +66,8 @@ TEST(LevelChange, ResetsCountersRingsAndShipsAndKeepsTheRest) {
 }
 
 TEST(LevelChange, LevelsCycleKeepingTheirBendsAndTargetsGrowByTwenty) {
-    Arena a({{30, 30}, {12, 9}, {20, 20}});
+    World a({{30, 30}, {12, 9}, {20, 20}});
+    a.arena();
     Lattice& first = *a->levels->lattices[0];
     first.setNodePosition(4, 5, 170.0f, 222.0f);  // a black hole's bend
     first.refitAll();
@@ -85,47 +87,39 @@ TEST(LevelChange, LevelsCycleKeepingTheirBendsAndTargetsGrowByTwenty) {
             EXPECT_EQ(y, 222.0f);
         }
     }
+    World one;  // a set of one level plays the same Lattice again
+    one.arena();
+    Lattice* only = one->currentLattice;
+    advanceLevel(*one);
+    EXPECT_EQ(one->levelIndex, 0);
+    EXPECT_EQ(one->currentLattice, only);
 }
 
-TEST(LevelChange, OneLevelSetPlaysTheSameLatticeAgain) {
-    Arena a;
-    Lattice* only = a->currentLattice;
-    a->kills = 30;
-    advanceLevel(*a);
-    EXPECT_EQ(a->levelIndex, 0);
-    EXPECT_EQ(a->currentLattice, only);
-    EXPECT_EQ(a->killTarget, 50);
-}
-
-TEST(LevelChange, ShowsTheLevelUpImageAndRedrawsThePlayfield) {
-    Arena a;
-    a->images.levelUp = a.keep(arena::makeImage(300, 200, 0xABCDEF));
+TEST(LevelChange, ShowsTheLevelUpImageWaitsAndRedrawsThePlayfield) {
+    World a;
+    a.arena();
+    a->pacing.levelUpWaitMs = 60;
+    a->images.levelUp = a.keep(play::image(300, 200, 0xABCDEF));
     SDL_FillRect(a->playfield, nullptr, 0xFF123456);
     a->drawnCellX = 0;
     a->drawnCellY = 0;
+    const auto start = std::chrono::steady_clock::now();
     advanceLevel(*a);
-    EXPECT_EQ(arena::pixelAt(a->screen, 1, 1), 0xABCDEFu);
-    EXPECT_EQ(arena::pixelAt(a->screen, 299, 199), 0xABCDEFu);
-    EXPECT_EQ(arena::pixelAt(a->screen, 300, 200), 0u);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count(), 55);
+    EXPECT_EQ(play::pixel(a->screen, 1, 1), 0xABCDEFu);
+    EXPECT_EQ(play::pixel(a->screen, 299, 199), 0xABCDEFu);
+    EXPECT_EQ(play::pixel(a->screen, 300, 200), 0u);
     // The marker colour is gone: the Playfield was cleared and the Lattice drawn again.
     bool marker = false;
     bool drawn = false;
     for (int y = 0; y < 1000; y += 5) {
         for (int x = 0; x < 1200; x += 5) {
-            const Uint32 p = arena::pixelAt(a->playfield, x, y);
+            const Uint32 p = play::pixel(a->playfield, x, y);
             marker = marker || p == 0x123456u;
             drawn = drawn || p != 0u;
         }
     }
     EXPECT_FALSE(marker);
     EXPECT_TRUE(drawn);
-}
-
-TEST(LevelChange, WaitsForTheConfiguredPause) {
-    Arena a;
-    a->pacing.levelUpWaitMs = 60;
-    const auto start = std::chrono::steady_clock::now();
-    advanceLevel(*a);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count(), 55);
 }

@@ -7,7 +7,7 @@
 
 #include "game/shots.h"
 #include "game/spawn.h"
-#include "play_world.h"
+#include "world.h"
 
 using play::World;
 
@@ -15,8 +15,7 @@ namespace {
 
 /// A shot of `kind` at rest at (x, y), spawned like any other.
 Shot& placeShot(World& w, int kind, float x, float y, int age = 0) {
-    Ship source{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, age, 0, 0, 1, 0};
-    return spawnShot(w->shots, source);
+    return spawnShot(w->shots, Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, age, 0, 0, 1, 0});
 }
 
 /// Runs the shot pass alone, with the picture positions computed as the frame computes them.
@@ -28,11 +27,7 @@ void shotPass(World& w) {
         lattice.mapPoint(w->enemies[e].x / 100, w->enemies[e].y / 100, w->enemyPicturePos[e].x,
                          w->enemyPicturePos[e].y, false, false);
     }
-    w.ticks += 20;
-    FrameInput input;
-    input.keys = w.keys.data();
-    input.ticks = w.ticks;
-    updateShots(*w, input);
+    updateShots(*w, w.input());
 }
 
 void nodesEqual(const Lattice& a, const Lattice& b) {
@@ -46,38 +41,24 @@ void nodesEqual(const Lattice& a, const Lattice& b) {
 
 }  // namespace
 
-TEST(ShotArming, AShotInItsFirstThreeFramesNeitherHitsNorIsRetired) {
+TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouches) {
     World w;
     w.parkEnemies();
-    Ship& enemy = w->enemies[0];
-    enemy = Ship{1500.0f, 1500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1, 0, 0, 50, 1, 0};
-    placeShot(w, TripleBomb, 1500.0f, 1500.0f);  // on the enemy: a TripleBomb always costs 20
-    placeShot(w, TripleBomb, 900.0f, 900.0f);    // on the player
+    w->enemies[0] = play::ship(1, 1500.0f, 1500.0f);
+    w->enemies[1] = play::ship(0, 905.0f, 900.0f);
+    w->enemies[3] = play::ship(2, 900.0f, 905.0f);
+    placeShot(w, TripleBomb, 1500.0f, 1500.0f);  // on enemy 0: a TripleBomb always costs 20
+    placeShot(w, TripleBomb, 900.0f, 900.0f);    // on the player and enemies 1 and 3
     placeShot(w, SimpleShot, -50.0f, 500.0f);    // outside the arena
-    for (int age = 1; age <= 3; ++age) {
+    for (int age = 1; age <= 4; ++age) {
         shotPass(w);
-        EXPECT_EQ(w.liveShots(), 3) << "age " << age;
-        EXPECT_EQ(enemy.health, 50);
-        EXPECT_EQ(w->player.health, 100);
+        EXPECT_EQ(w.liveShots(), age < 4 ? 3 : 0) << "age " << age;
+        for (int e : {0, 1, 3}) {
+            EXPECT_EQ(w->enemies[e].health <= 30, age == 4) << "enemy " << e << ", age " << age;
+        }
+        EXPECT_EQ(w->player.health <= 80, age == 4) << "age " << age;
     }
-    shotPass(w);
-    EXPECT_EQ(w.liveShots(), 0);
-    EXPECT_LE(enemy.health, 30);
-    EXPECT_LE(w->player.health, 80);
-}
-
-TEST(ShotContacts, OneShotHurtsThePlayerAndEveryEnemyItTouches) {
-    World w;
-    w.parkEnemies();
-    w->enemies[1] = Ship{905.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 50, 1, 0};
-    w->enemies[3] = Ship{900.0f, 905.0f, 0.0f, 0.0f, 0.0f, 0.0f, 2, 0, 0, 50, 1, 0};
-    placeShot(w, TripleBomb, 900.0f, 900.0f, 3);
-    shotPass(w);
-    EXPECT_LE(w->player.health, 80);
-    EXPECT_LE(w->enemies[1].health, 30);
-    EXPECT_LE(w->enemies[3].health, 30);
-    EXPECT_EQ(w->enemies[0].health, 50);
-    EXPECT_EQ(w.liveShots(), 0);
+    EXPECT_EQ(w->enemies[2].health, 50);
 }
 
 TEST(ShotContacts, ContactIsTheSumOfTruncatedDifferencesBelowTheRadii) {
@@ -163,10 +144,10 @@ TEST(ShotDrawing, PlainShotsAreCentredAndTheFrameFollowsTheAge) {
     placeShot(w, SimpleShot, 1000.0f, 1000.0f);  // picture (400, 400), screen (300, 350)
     shotPass(w);
     // The 20 × 20 picture covers 290 … 309 and 340 … 359.
-    EXPECT_EQ(play::pixel(w->screen, 290, 340) & 0xFFFFFF, play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 309, 359) & 0xFFFFFF, play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 289, 340) & 0xFFFFFF, 0u);
-    EXPECT_EQ(play::pixel(w->screen, 310, 359) & 0xFFFFFF, 0u);
+    EXPECT_EQ(play::pixel(w->screen, 290, 340), play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 309, 359), play::kShotColour);
+    EXPECT_EQ(play::pixel(w->screen, 289, 340), 0u);
+    EXPECT_EQ(play::pixel(w->screen, 310, 359), 0u);
 
     // A TripleBomb of age a shows image 2 + a mod 12: mark image 2 + 5 and look for it at age 5.
     SDL_FillRect(w->images.shot[7], nullptr, 0xFF00FF00);
@@ -174,22 +155,30 @@ TEST(ShotDrawing, PlainShotsAreCentredAndTheFrameFollowsTheAge) {
     SDL_FillRect(w->screen, nullptr, 0);
     shotPass(w);
     ASSERT_EQ(bomb.age, 5);
-    EXPECT_EQ(play::pixel(w->screen, 300, 550) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(play::pixel(w->screen, 300, 550), 0x00FF00u);
 }
 
-TEST(ShotDrawing, TheLaserIsTurnedToItsHeading) {
+TEST(ShotDrawing, TheLaserIsTurnedToItsHeadingAndDebrisByAgeTimesSpin) {
     World w;
     w.parkEnemies();
     w->camera.x = 0;
     w->camera.y = 0;
     Shot& laser = placeShot(w, PurpleLaser, 1000.0f, 1000.0f);  // picture (400, 400)
     laser.heading = static_cast<float>(M_PI / 2);  // along +x: the 40-pixel length lies across
+    // Debris of kinds Shrapnel1 … 5 turns by age × spin / 30 (drawn at age 5): a quarter of π
+    // cuts the 20 × 20 square's corners and reaches further along the axes. Shrapnel6 is drawn
+    // as it is.
+    placeShot(w, Shrapnel1, 1500.0f, 1000.0f, 4).spin = 4.712389f;  // picture (600, 400)
+    placeShot(w, Shrapnel6, 1500.0f, 750.0f, 4).spin = 4.712389f;   // picture (600, 300)
     SDL_FillRect(w->screen, nullptr, 0);
     shotPass(w);
-    EXPECT_EQ(play::pixel(w->screen, 415, 400) & 0xFFFFFF, play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 385, 400) & 0xFFFFFF, play::kShotColour);
-    EXPECT_EQ(play::pixel(w->screen, 400, 415) & 0xFFFFFF, 0u);
-    EXPECT_EQ(play::pixel(w->screen, 400, 385) & 0xFFFFFF, 0u);
+    const int cases[][3] = {{415, 400, 1}, {385, 400, 1}, {400, 415, 0}, {400, 385, 0},
+                            {600, 400, 1}, {608, 408, 0}, {600, 413, 1}, {591, 391, 0},
+                            {608, 308, 1}, {600, 313, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(play::pixel(w->screen, c[0], c[1]), c[2] ? play::kShotColour : 0u)
+            << c[0] << ", " << c[1];
+    }
 }
 
 TEST(BlackHole, BendPullsEachNodeStraightTowardsThePoint) {
@@ -235,7 +224,7 @@ TEST(BlackHole, TwoHolesBendInSlotOrderThenOneRefitAndOneRedraw) {
     bendLattice(reference, px2, py2);
     reference.refitAll();
     nodesEqual(*w->currentLattice, reference);
-    EXPECT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0u);
+    EXPECT_EQ(play::pixel(w->playfield, 20, 20), 0u);
 
     // Without a black hole the Lattice and the Playfield are left alone.
     w->shots.live.fill(0);
@@ -243,5 +232,5 @@ TEST(BlackHole, TwoHolesBendInSlotOrderThenOneRefitAndOneRedraw) {
     SDL_FillRect(w->playfield, &mark, 0xFFFFFF);
     shotPass(w);
     nodesEqual(*w->currentLattice, reference);
-    EXPECT_EQ(play::pixel(w->playfield, 20, 20) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(play::pixel(w->playfield, 20, 20), 0xFFFFFFu);
 }

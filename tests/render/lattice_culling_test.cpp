@@ -115,6 +115,9 @@ TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffs
         drawEverySample(slow.get(), lattice, 0.05f, true, 1, offset[0], offset[1]);
         EXPECT_TRUE(sameBytes(fast.get(), slow.get()))
             << "offset " << offset[0] << ", " << offset[1];
+        if (offset[0] == -400) {  // something is drawn, so the comparison means something
+            EXPECT_GT(rendertest::litPixels(fast.get()).size(), 20000u);
+        }
     }
 }
 
@@ -131,18 +134,4 @@ TEST(LatticeCulling, CoarseGridScaledAndInSmallTargetsGivesTheSamePixels) {
                 << "scale " << scale << ", " << bytes << " bytes per pixel";
         }
     }
-}
-
-TEST(LatticeCulling, SomethingIsDrawnSoTheComparisonMeansSomething) {
-    Lattice lattice(40, 40);
-    bend(lattice);
-    SurfacePtr fast = makeSurface(4, 1200, 1000);
-    drawLattice(fast.get(), lattice, 1, -400, -500);
-    int lit = 0;
-    for (int y = 0; y < 1000; ++y) {
-        for (int x = 0; x < 1200; ++x) {
-            lit += rendertest::rawPixel(fast.get(), x, y) != 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(lit, 20000);
 }

@@ -16,33 +16,23 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-/// A zero-filled software surface of 1, 2, 3 or 4 bytes per pixel (3-3-2, 5-6-5, 8-8-8,
-/// 8-8-8 with alpha in the top byte).
+/// A zero-filled software surface of 1, 2, 3 or 4 bytes per pixel (3-3-2, 5-6-5, 8-8-8, 8-8-8
+/// with alpha in the top byte); 5 gives 8-8-8 in 32 bits without alpha.
 inline SurfacePtr makeSurface(int bytesPerPixel, int w, int h) {
-    SDL_Surface* surface = nullptr;
-    switch (bytesPerPixel) {
-        case 1:
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 8, 0xE0, 0x1C, 0x03, 0);
-            break;
-        case 2:
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x001F, 0);
-            break;
-        case 3:
-            surface =
-                SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
-            break;
-        default:
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                           0x000000FF, 0xFF000000);
-            break;
-    }
-    if (surface != nullptr) {
-        std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);
-    }
+    static const Uint32 masks[6][4] = {{},
+                                       {0xE0, 0x1C, 0x03, 0},
+                                       {0xF800, 0x07E0, 0x001F, 0},
+                                       {0xFF0000, 0x00FF00, 0x0000FF, 0},
+                                       {0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000},
+                                       {0xFF0000, 0x00FF00, 0x0000FF, 0}};
+    const Uint32* m = masks[bytesPerPixel];
+    const int bits = bytesPerPixel == 5 ? 32 : 8 * bytesPerPixel;
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, bits, m[0], m[1], m[2], m[3]);
+    std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);
     return SurfacePtr(surface);
 }
 
-/// The bytes of pixel (x, y) in memory order, first byte lowest (matches the native value on a
+/// The bytes of pixel (x, y) in memory order, first byte lowest (the native value on a
 /// little-endian machine).
 inline Uint32 rawPixel(const SDL_Surface* surface, int x, int y) {
     const int bytes = surface->format->BytesPerPixel;
@@ -52,27 +42,6 @@ inline Uint32 rawPixel(const SDL_Surface* surface, int x, int y) {
         value |= static_cast<Uint32>(p[k]) << (8 * k);
     }
     return value;
-}
-
-/// The native pixel value of (x, y) for 1-, 2- and 4-byte surfaces.
-inline Uint32 nativePixel(const SDL_Surface* surface, int x, int y) {
-    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-    switch (surface->format->BytesPerPixel) {
-        case 1:
-            return p[x];
-        case 2: {
-            Uint16 v;
-            std::memcpy(&v, p + 2 * x, 2);
-            return v;
-        }
-        case 4: {
-            Uint32 v;
-            std::memcpy(&v, p + 4 * x, 4);
-            return v;
-        }
-        default:
-            return rawPixel(surface, x, y);
-    }
 }
 
 using PixelSet = std::set<std::pair<int, int>>;

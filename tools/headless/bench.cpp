@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/frame.h"
+#include "game/playfield.h"
 #include "game/spawn.h"
 #include "tools/headless/allocation_count.h"
 
