@@ -50,8 +50,7 @@ TEST(EnemyMotion, PullPushFoldBlendCapDragAndWrap) {
         a.arena();
         a->player.x = c.px;
         a->player.y = c.py;
-        Ship& e = a->enemies[0] = play::ship(0, c.ex, c.ey);
-        e.vx = c.evx;
+        Ship& e = a->enemies[0] = play::ship(0, c.ex, c.ey, 50, c.evx);
         e.heading = c.eh;
         std::srand(seedWhere(false, 25));
         updateEnemies(*a);
@@ -84,61 +83,42 @@ TEST(EnemyKeepApart, LowerNumberIsPushedByACloseLaterEnemyEvenWhenDeadButEnemyFo
     EXPECT_GT(a->enemies[3].x, 1100.0f);  // pushed away from enemy 4
 }
 
-TEST(EnemyFiring, SwarmShipFiresSixShotsEachWithItsOwnSpread) {
-    World a;
-    a.arena();
-    a->enemies[0] = play::ship(2, 1000.0f, 700.0f);
-    a->enemies[0].heading = 0.5f;
-    a->enemies[0].vx = 1.0f;
-    const unsigned seed = seedWhere(true, 75);
-    const std::vector<int> draws = play::drawsAfter(seed, 7);
-    updateEnemies(*a);
-    ASSERT_EQ(a.liveShots(), 6);
-    for (int n = 0; n < 6; ++n) {
-        const Shot& shot = a->shots.shots[n];
-        const double spread = (draws[1 + n] % 20 - 10) / 40.0;
-        const double vx = 1.0 + 15.0 * std::sin(0.5 + spread);
-        const double vy = 0.0 + 15.0 * std::cos(0.5 + spread);
-        EXPECT_EQ(shot.kind, Swarm);
-        EXPECT_NEAR(shot.vx, vx, 1e-5);
-        EXPECT_NEAR(shot.vy, vy, 1e-5);
-        EXPECT_NEAR(shot.x, 1000.0 + 2.0 * vx, 1e-3);  // two steps ahead of the enemy
-        EXPECT_NEAR(shot.y, 700.0 + 2.0 * vy, 1e-3);
-        EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the heading before this frame's turn
-        EXPECT_EQ(shot.age, 0);
-    }
-}
-
-TEST(EnemyFiring, LaserShipsFireAtOddsOfOneInTwentyFiveBombShipsOneInFifty) {
+TEST(EnemyFiring, OddsByKindAVolleyAlongTheOldHeadingAndEachSwarmShotWithItsOwnSpread) {
     unsigned laserOnly = 1;  // a first draw that is a multiple of 25 but not of 50
-    for (;; ++laserOnly) {
-        std::srand(laserOnly);
-        const int r = std::rand();
-        if (r % 25 == 0 && r % 50 != 0) {
-            break;
-        }
+    while (play::drawsAfter(laserOnly, 1)[0] % 50 == 0 || play::drawsAfter(laserOnly, 1)[0] % 25) {
+        ++laserOnly;
     }
     struct Case {
         int kind;
         unsigned seed;
-        int shots;
-        int shotKind;
+        int shots, shotKind;
     };
+    // Lasers 1 in 25, bombs 1 in 50, the swarm ship six shots 1 in 75.
     const Case cases[] = {{0, seedWhere(true, 25), 1, PurpleLaser},
                           {0, seedWhere(false, 25), 0, 0},
                           {1, laserOnly, 0, 0},
-                          {1, seedWhere(true, 50), 1, TripleBomb}};
+                          {1, seedWhere(true, 50), 1, TripleBomb},
+                          {2, seedWhere(true, 75), 6, Swarm}};
     for (const Case& c : cases) {
         World a;
         a.arena();
-        a->enemies[0] = play::ship(c.kind, 1000.0f, 700.0f);
-        std::srand(c.seed);
+        a->enemies[0] = play::ship(c.kind, 1000.0f, 700.0f, 50, 1.0f);
+        a->enemies[0].heading = 0.5f;
+        const std::vector<int> draws = play::drawsAfter(c.seed, 7);
         updateEnemies(*a);
         ASSERT_EQ(a.liveShots(), c.shots) << "kind " << c.kind << ", seed " << c.seed;
-        if (c.shots == 1) {
-            EXPECT_EQ(a->shots.shots[0].kind, c.shotKind);
-            EXPECT_NEAR(a->shots.shots[0].vy, 15.0, 1e-5);
-            EXPECT_NEAR(a->shots.shots[0].y, 730.0, 1e-3);
+        for (int n = 0; n < c.shots; ++n) {
+            const Shot& shot = a->shots.shots[n];
+            const double spread = c.kind == 2 ? (draws[1 + n] % 20 - 10) / 40.0 : 0.0;
+            const double vx = 1.0 + 15.0 * std::sin(0.5 + spread);
+            const double vy = 0.0 + 15.0 * std::cos(0.5 + spread);
+            EXPECT_EQ(shot.kind, c.shotKind);
+            EXPECT_NEAR(shot.vx, vx, 1e-5);
+            EXPECT_NEAR(shot.vy, vy, 1e-5);
+            EXPECT_NEAR(shot.x, 1000.0 + 2.0 * vx, 1e-3);  // two steps ahead of the enemy
+            EXPECT_NEAR(shot.y, 700.0 + 2.0 * vy, 1e-3);
+            EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the heading before this frame's turn
+            EXPECT_EQ(shot.age, 0);
         }
     }
 }

@@ -1,5 +1,5 @@
-// The frame as a whole: the Playfield redraw and background, events, the drawing order, enemies
-// born and the level completed inside the frame, and determinism of scripted runs.
+// The frame as a whole: the Playfield redraw and background, events, the drawing order, the level
+// completed inside the frame, and determinism of scripted runs.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -108,25 +108,6 @@ TEST(FrameOrder, ShotsAreDrawnOverTheShipAndThePanelOverEverything) {
     EXPECT_EQ(pixel(w->screen, x, y), play::kShotColour);
     EXPECT_EQ(pixel(w->screen, x, y - 30), play::kShipColour[0]);
     EXPECT_EQ(pixel(w->screen, 5, 590), play::kPanelColour);
-}
-
-TEST(FrameEnemies, BornInTheFiftiethFrameHuntingFromTheNext) {
-    World w;
-    std::srand(11);
-    w.frames(49);
-    for (const Ship& enemy : w->enemies) {
-        EXPECT_EQ(enemy.respawnCountdown, 1);
-    }
-    w.frame();
-    std::vector<Ship> born(w->enemies.begin(), w->enemies.end());
-    for (const Ship& enemy : born) {
-        EXPECT_EQ(enemy.respawnCountdown, 0);
-        EXPECT_EQ(enemy.health, 50);
-    }
-    w.frame();
-    for (int e = 0; e < kEnemyCount; ++e) {
-        EXPECT_TRUE(w->enemies[e].x != born[e].x || w->enemies[e].y != born[e].y) << e;
-    }
 }
 
 TEST(FrameEnemies, KillsInAFrameCompleteTheLevelAfterTheFlip) {

@@ -11,9 +11,7 @@ using play::World;
 TEST(Debris, EachPieceDrawsVxVyKindSpinInThatOrder) {
     World a;
     a.arena();
-    Ship dying = play::ship(2, 640.0f, 480.0f);
-    dying.vx = 1.5f;
-    dying.vy = -2.5f;
+    Ship dying = play::ship(2, 640.0f, 480.0f, 50, 1.5f, -2.5f);
     dying.heading = 0.75f;
     const std::vector<int> draws = play::drawsAfter(31, 25);
     dropDebris(*a, dying, 6);

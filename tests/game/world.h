@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,9 +78,14 @@ inline unsigned seedWhere(bool fires, int odds) {
     }
 }
 
-/// A living ship of `kind` at (x, y), at rest, heading 0.
-inline Ship ship(int kind, float x, float y, int health = 50) {
-    return Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, 0, 0, health, 1, 0};
+/// A living ship of `kind` at (x, y) with velocity (vx, vy), heading 0.
+inline Ship ship(int kind, float x, float y, int health = 50, float vx = 0.0f, float vy = 0.0f) {
+    return Ship{x, y, 0.0f, vx, vy, 0.0f, kind, 0, 0, health, 1, 0};
+}
+
+/// A ship's velocity and health, to compare two ships' outcomes at once.
+inline std::tuple<float, float, int> motion(const Ship& s) {
+    return {s.vx, s.vy, s.health};
 }
 
 /// A dead ship well out of everyone's way.

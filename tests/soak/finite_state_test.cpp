@@ -8,16 +8,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,14 +28,12 @@ constexpr int kDefaultFrames = 3000;
 constexpr uint32_t kDefaultSeed = 11;
 constexpr Uint32 kFrameMs = 20;
 
+/// A whole non-negative number from the environment, or the fallback.
 long environmentNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
-    if (text == nullptr || *text == '\0') {
-        return fallback;
-    }
     char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    return *end == '\0' && value >= 0 ? value : fallback;
+    const long value = text != nullptr ? std::strtol(text, &end, 10) : -1;
+    return text != end && *end == '\0' && value >= 0 ? value : fallback;
 }
 
 /// Odds (in 1000ths) of each key being held: mostly thrust, turning and firing, now and then a
