@@ -141,9 +141,7 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
         a->player.respawnCountdown = c.playerDead ? 40 : 0;
         a->enemies[0] = play::ship(0, c.enemyX, 1000.0f, 50, 4.0f);
         if (c.deadEnemyOnTop) {
-            a->enemies[1] = play::parkedShip();
-            a->enemies[1].x = c.enemyX;
-            a->enemies[1].y = 1010.0f;
+            a->enemies[1] = play::parkedShip(c.enemyX, 1010.0f);
             a->enemies[1].vx = -4.0f;
         }
         const std::vector<int> draws = play::drawsAfter(9, 3);

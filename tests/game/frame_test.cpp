@@ -33,7 +33,7 @@ uint64_t scriptedRun(bool extraTurn) {
 
 }  // namespace
 
-TEST(FramePlayfield, DrawnForTheCameraCellAndRedrawnOnlyInAnotherCell) {
+TEST(FramePlayfield, DrawnForTheCameraCellRedrawnOnlyInAnotherAndBlackBeyondItsEdge) {
     World w;
     w.parkEnemies();
     w->player.respawnCountdown = 1000;  // dead: the Camera stands still
@@ -65,12 +65,8 @@ TEST(FramePlayfield, DrawnForTheCameraCellAndRedrawnOnlyInAnotherCell) {
     EXPECT_NE(pixel(w->playfield, 140, 50), 0u);
     EXPECT_NE(pixel(w->playfield, 160, 40), 0u);
     EXPECT_EQ(pixel(w->playfield, 160, 50), 0u);
-}
 
-TEST(FramePlayfield, ANegativeCameraLeavesABlackStripAtTheLeftAndTop) {
-    World w;
-    w.parkEnemies();
-    w->player.respawnCountdown = 1000;
+    // A negative Camera leaves a black strip at the left and top of the screen.
     w->camera.x = -150;  // cell −1, remainder −50
     w->camera.y = -30;   // cell 0, remainder −30
     w.frame();

@@ -127,22 +127,22 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     EXPECT_EQ(start.front->format->colorkey & 0xFFFFFF, 0xFF00FFu);
 
     // The surfaces the game makes.
-    EXPECT_EQ(state->spriteScratch->w, 122);
-    EXPECT_EQ(state->spriteScratch->format->Amask, 0xFF000000u);
-    EXPECT_EQ(state->spriteScratch->format->colorkey, 0xFF00FFu);
-    EXPECT_EQ(state->playfield->w, 1200);
-    EXPECT_EQ(state->playfield->h, 1000);
-    EXPECT_TRUE(state->playfield->flags & SDL_SRCCOLORKEY);
-    EXPECT_EQ(state->playfield->format->colorkey, 0u);
+    const SDL_Surface* scratch = state->spriteScratch;
+    EXPECT_EQ(std::make_tuple(scratch->w, scratch->format->Amask, scratch->format->colorkey),
+              std::make_tuple(122, 0xFF000000u, 0xFF00FFu));
+    const SDL_Surface* field = state->playfield;
+    EXPECT_EQ(std::make_tuple(field->w, field->h, field->flags & SDL_SRCCOLORKEY,
+                              field->format->colorkey),
+              std::make_tuple(1200, 1000, Uint32{SDL_SRCCOLORKEY}, 0u));
     EXPECT_EQ(play::pixel(state->playfield, 20, 20), 0xFFFFFFu);  // white between the lines
 
     // The level set and the start values.
     ASSERT_GE(state->levels->count, 6);
     EXPECT_EQ(state->currentLattice, state->levels->lattices[0].get());
     EXPECT_EQ(state->running, -1);
-    EXPECT_FLOAT_EQ(state->player.x, 900.0f);
-    EXPECT_EQ(state->player.weapon, 1);
-    EXPECT_EQ(state->player.health, 100);
+    Ship player = play::ship(0, 900.0f, 900.0f, 100);
+    player.weapon = 1;
+    EXPECT_EQ(play::fields(state->player), play::fields(player));
     for (int e = 0; e < kEnemyCount; ++e) {
         EXPECT_EQ(state->enemies[e].respawnCountdown, 50);
         EXPECT_FLOAT_EQ(state->enemies[e].y, 100.0f * e);

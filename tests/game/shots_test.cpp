@@ -58,24 +58,35 @@ TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouche
     EXPECT_EQ(w->enemies[2].health, 50);
 }
 
-TEST(ShotContacts, ContactIsTheSumOfTruncatedDifferencesBelowTheRadii) {
-    World w;
-    w.parkEnemies();
-    // The player at picture (360, 360); a SimpleShot touches below 5 + 20 = 25 pixels, that is
-    // 62.5 world units on a default Lattice.
-    placeShot(w, TripleBomb, 900.0f + 99.0f, 900.0f, 3);   // 39.6 px: 20 + 20 = 40 reaches
-    placeShot(w, TripleBomb, 900.0f + 101.0f, 900.0f, 3);  // 40.4 px: truncated 40, not below
-    shotPass(w);
-    EXPECT_EQ(w->shots.live[0], 0);
-    EXPECT_EQ(w->shots.live[1], 1);
-
-    // A dead player is not hit.
-    w->player.respawnCountdown = 5;
-    w->player.health = 100;
-    placeShot(w, TripleBomb, 900.0f, 900.0f, 3);
-    shotPass(w);
-    EXPECT_EQ(w->player.health, 100);
-    EXPECT_EQ(w->shots.live[2], 1);
+TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodesOrBelowZero) {
+    // The player at picture (360, 360) on a 30 × 20 Lattice; two TripleBombs touch below
+    // 20 + 20 = 40 pixels, with the distance truncated. Shots leave past the node counts (not
+    // the seam at 2900) or below zero.
+    struct Case {
+        int kind;
+        float x, y, vx, vy;
+        bool playerDead, live;
+    };
+    const Case cases[] = {
+        {TripleBomb, 999.0f, 900.0f, 0, 0, false, false},   // 39.6 px: reaches
+        {TripleBomb, 1001.0f, 900.0f, 0, 0, false, true},   // 40.4 px: truncated 40, not below
+        {TripleBomb, 900.0f, 900.0f, 0, 0, true, true},     // a dead player is not hit
+        {SimpleShot, 2950.0f, 500.0f, 0, 0, false, true},   // between the seam and 3000
+        {SimpleShot, 2999.0f, 500.0f, 1, 0, false, false},  // reaches 3000
+        {SimpleShot, 500.0f, 1999.5f, 0, 0, false, true},   // rows: 2000 is the limit
+        {SimpleShot, 500.0f, 0.5f, 0, -1, false, false},    // below zero
+    };
+    for (const Case& c : cases) {
+        World w({{30, 20}});
+        w.parkEnemies();
+        w->player.respawnCountdown = c.playerDead ? 5 : 0;
+        Shot& shot = placeShot(w, c.kind, c.x, c.y, 3);
+        shot.vx = c.vx;
+        shot.vy = c.vy;
+        shotPass(w);
+        EXPECT_EQ(w->shots.live[0], c.live) << c.x << ", " << c.y;
+        EXPECT_EQ(w->player.health, c.live || c.kind == SimpleShot ? 100 : 80) << c.x;
+    }
 }
 
 TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
@@ -99,22 +110,6 @@ TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
     const float pulled = near.vx;
     shotPass(w);
     EXPECT_GT(near.vx, pulled);  // the pull grows as the distance shrinks
-}
-
-TEST(ShotBounds, RetiredPastTheNodeCountsOrBelowZeroButNotAtTheSeam) {
-    World w({{30, 20}});
-    w.parkEnemies();
-    placeShot(w, SimpleShot, 2950.0f, 500.0f, 3);  // between the seam (2900) and 3000: flies on
-    Shot& leaving = placeShot(w, SimpleShot, 2999.0f, 500.0f, 3);
-    leaving.vx = 1.0f;                             // reaches 3000: gone
-    placeShot(w, SimpleShot, 500.0f, 1999.5f, 3);  // rows: 2000 is the limit
-    Shot& low = placeShot(w, SimpleShot, 500.0f, 0.5f, 3);
-    low.vy = -1.0f;
-    shotPass(w);
-    EXPECT_EQ(w->shots.live[0], 1);
-    EXPECT_EQ(w->shots.live[1], 0);
-    EXPECT_EQ(w->shots.live[2], 1);
-    EXPECT_EQ(w->shots.live[3], 0);
 }
 
 TEST(ShotDrawing, PlainShotsAreCentredAndTheFrameFollowsTheAge) {

@@ -23,10 +23,7 @@ namespace play {
 constexpr Uint32 kShipColour[kShipImageCount] = {0x102030, 0x203040, 0x304050,
                                                  0x405060, 0x506070, 0x607080};
 constexpr Uint32 kShotColour = 0xE0C020;
-constexpr Uint32 kEnemyColour = 0x8020A0;
 constexpr Uint32 kPanelColour = 0x404040;
-constexpr Uint32 kAlpha = 0xFF000000;
-constexpr Uint32 kRed = 0xFF0000;
 constexpr Uint32 kGreen = 0x00FF00;
 constexpr Uint32 kBlue = 0x0000FF;
 
@@ -45,8 +42,8 @@ inline SDL_Surface* dummyScreen() {
 /// sprites carry it into the scratch surface); with alpha it is an alpha image.
 inline SDL_Surface* image(int w, int h, Uint32 rgb, bool alpha = false) {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                          0x000000FF, alpha ? kAlpha : 0);
-    SDL_FillRect(s, nullptr, rgb | kAlpha);
+                                          0x000000FF, alpha ? 0xFF000000 : 0);
+    SDL_FillRect(s, nullptr, rgb | 0xFF000000);
     if (alpha) {
         SDL_SetAlpha(s, SDL_SRCALPHA, 255);
     }
@@ -88,9 +85,15 @@ inline std::tuple<float, float, int> motion(const Ship& s) {
     return {s.vx, s.vy, s.health};
 }
 
-/// A dead ship well out of everyone's way.
-inline Ship parkedShip() {
-    return Ship{2500.0f, 2500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1000000, 50, 1, 0};
+/// Every field of a ship, to compare one with the ship expected.
+inline auto fields(const Ship& s) {
+    return std::make_tuple(s.x, s.y, s.heading, s.vx, s.vy, s.spin, s.kind, s.age,
+                           s.respawnCountdown, s.health, s.mass, s.weapon);
+}
+
+/// A ship dead for a long time, by default well out of everyone's way.
+inline Ship parkedShip(float x = 2500.0f, float y = 2500.0f) {
+    return Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1000000, 50, 1, 0};
 }
 
 /// A run's state on a level set of default Lattices (40 pixels a lattice unit, so picture =
@@ -112,7 +115,7 @@ class World {
             im.ship[pose] = keep(image(90, 103, kShipColour[pose]));
         }
         for (SDL_Surface*& enemy : im.enemy) {
-            enemy = keep(image(60, 60, kEnemyColour));
+            enemy = keep(image(60, 60, 0x8020A0));
         }
         for (int i = 0; i < kShotImageCount; ++i) {  // the laser is 12 × 40; 0..19 have alpha
             im.shot[i] = keep(image(i == 1 ? 12 : 20, i == 1 ? 40 : 20, kShotColour, i < 20));
