@@ -38,35 +38,28 @@ TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
         {Shrapnel4, 30, 30, 50, 50},    // a ship flying with the shot feels nothing
         {Shrapnel4, 30, -30, 50, 48},   // one flying into it: two steps of 0.8
         {SimpleShot, 1200, 0, 50, -1},  // far beyond a 32-bit int: hurts, does not wrap
+        {TripleBomb, 5, 0, 50, 30},     // a slow bomb: only its blast of 20
     };
     for (const Case& c : cases) {
         World a;
         a.arena();
         Ship target = play::ship(0, 1000.0f, 1000.0f, c.health, c.shipVx);
-        applyShotHit(*a, placeShot(*a, c.kind, 1000.0f, 1000.0f, c.shotVx), target);
+        a->explosions.next = 4;
+        applyShotHit(*a, placeShot(*a, c.kind, 1010.0f, 990.0f, c.shotVx), target);
         if (c.after < 0) {
             EXPECT_LT(target.health, 0);
         } else {
             EXPECT_EQ(target.health, c.after) << c.kind << " at " << c.shotVx;
         }
         EXPECT_EQ(a->shots.live[0], 0);
+        // A bomb shows a small explosion in the ring's next slot, from age 0 not the shot's 5.
+        EXPECT_EQ(a->explosions.next, c.kind == TripleBomb ? 5 : 4);
+        const Explosion& blast = a->explosions.explosions[4];
+        EXPECT_EQ(std::make_tuple(a->explosions.live[4], blast.kind, blast.age, blast.x, blast.y),
+                  c.kind == TripleBomb
+                      ? std::make_tuple(Uint8{1}, int{SmallExplosion}, 0, 1010.0f, 990.0f)
+                      : std::make_tuple(Uint8{0}, 0, 0, 0.0f, 0.0f));
     }
-}
-
-TEST(ShotHit, TripleBombBlastCostsTwentyAndShowsASmallExplosion) {
-    World a;
-    a.arena();
-    Ship target = play::ship(1, 1000.0f, 1000.0f);
-    a->explosions.next = 4;
-    applyShotHit(*a, placeShot(*a, TripleBomb, 1010.0f, 990.0f, 5.0f), target);
-    EXPECT_EQ(target.health, 30);
-    ASSERT_EQ(a->explosions.live[4], 1);
-    const Explosion& blast = a->explosions.explosions[4];
-    EXPECT_EQ(blast.kind, SmallExplosion);
-    EXPECT_EQ(blast.age, 0);  // the shot's age is not carried over
-    EXPECT_EQ(blast.x, 1010.0f);
-    EXPECT_EQ(blast.y, 990.0f);
-    EXPECT_EQ(a->explosions.next, 5);
 }
 
 TEST(Bounce, EachShipTakesTheOthersVelocityPerAxisAndLosesAThirdOfTheChangeSquared) {
