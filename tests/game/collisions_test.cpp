@@ -110,9 +110,9 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     EXPECT_EQ(a->camera.y, -40 + draws[1] % 300 - 150);
     EXPECT_EQ(std::rand(), draws[2]);  // two draws and no more
 
-    EXPECT_EQ(play::motion(a->player), play::motion(player));
-    EXPECT_EQ(play::motion(a->enemies[0]), play::motion(e0));
-    EXPECT_EQ(play::motion(a->enemies[1]), play::motion(e1));
+    EXPECT_EQ(play::fields(a->player), play::fields(player));
+    EXPECT_EQ(play::fields(a->enemies[0]), play::fields(e0));
+    EXPECT_EQ(play::fields(a->enemies[1]), play::fields(e1));
     // The second bounce really happened: after the first alone enemy 0 would carry the player's
     // velocity along x.
     EXPECT_NEAR(a->enemies[0].vx, -8.0 * 1600.0 / 1601.0, 1e-4);

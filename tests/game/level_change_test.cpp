@@ -46,13 +46,9 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
         EXPECT_EQ(a.liveShots(), 0);
         EXPECT_EQ(std::count(s.explosions.live.begin(), s.explosions.live.end(), 1), 0);
         // Kept as they were; the health is restored by the respawn, two frames later.
-        EXPECT_EQ(s.player.weapon, 2);
-        EXPECT_EQ(s.player.health, 37);
-        EXPECT_EQ(s.rapidFireTicks, 5000 + change);
-        EXPECT_EQ(s.camera.x, 321);
-        EXPECT_EQ(s.camera.y, -45);
-        EXPECT_EQ(s.shots.next, 123);
-        EXPECT_EQ(s.explosions.next, 7);
+        EXPECT_EQ(std::make_tuple(s.player.weapon, s.player.health, s.rapidFireTicks, s.camera.x,
+                                  s.camera.y, s.shots.next, s.explosions.next),
+                  std::make_tuple(2, 37, 5000 + change, 321, -45, 123, 7));
         if (indices[change] == 0) {
             float x = 0.0f;
             float y = 0.0f;

@@ -18,15 +18,13 @@ TEST(Debris, EachPieceDrawsVxVyKindSpinInThatOrder) {
     dropDebris(*a, dying, 6);
     ASSERT_EQ(a.liveShots(), 6);
     for (int n = 0; n < 6; ++n) {
-        const Shot& piece = a->shots.shots[n];
-        EXPECT_EQ(piece.x, 640.0f);
-        EXPECT_EQ(piece.y, 480.0f);
-        EXPECT_EQ(piece.heading, 0.75f);
-        EXPECT_EQ(piece.vx, 1.5f + static_cast<float>(draws[4 * n] % 40 - 20));
-        EXPECT_EQ(piece.vy, -2.5f + static_cast<float>(draws[4 * n + 1] % 40 - 20));
-        EXPECT_EQ(piece.kind, draws[4 * n + 2] % 5 + 5);
-        EXPECT_EQ(piece.spin, static_cast<float>(draws[4 * n + 3] % 12 - 6));
-        EXPECT_EQ(piece.age, 0);
+        const Shot& p = a->shots.shots[n];
+        EXPECT_EQ(std::make_tuple(p.x, p.y, p.heading, p.age),
+                  std::make_tuple(640.0f, 480.0f, 0.75f, 0));
+        EXPECT_EQ(p.vx, 1.5f + static_cast<float>(draws[4 * n] % 40 - 20));
+        EXPECT_EQ(p.vy, -2.5f + static_cast<float>(draws[4 * n + 1] % 40 - 20));
+        EXPECT_EQ(p.kind, draws[4 * n + 2] % 5 + 5);
+        EXPECT_EQ(p.spin, static_cast<float>(draws[4 * n + 3] % 12 - 6));
     }
     EXPECT_EQ(std::rand(), draws[24]);
 }

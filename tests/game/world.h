@@ -67,22 +67,16 @@ inline std::vector<int> drawsAfter(unsigned seed, int count) {
 
 /// A seed whose first rand() is a multiple of `odds` (an enemy fires) or is not (holds fire).
 inline unsigned seedWhere(bool fires, int odds) {
-    for (unsigned seed = 1;; ++seed) {
-        std::srand(seed);
-        if ((std::rand() % odds == 0) == fires) {
-            return seed;
-        }
+    unsigned seed = 1;
+    while ((drawsAfter(seed, 1)[0] % odds == 0) != fires) {
+        ++seed;
     }
+    return seed;
 }
 
 /// A living ship of `kind` at (x, y) with velocity (vx, vy), heading 0.
 inline Ship ship(int kind, float x, float y, int health = 50, float vx = 0.0f, float vy = 0.0f) {
     return Ship{x, y, 0.0f, vx, vy, 0.0f, kind, 0, 0, health, 1, 0};
-}
-
-/// A ship's velocity and health, to compare two ships' outcomes at once.
-inline std::tuple<float, float, int> motion(const Ship& s) {
-    return {s.vx, s.vy, s.health};
 }
 
 /// Every field of a ship, to compare one with the ship expected.
