@@ -158,11 +158,10 @@ TEST(Kill, ExplodesCountsDropsAndGoesDeadInOrder) {
         const std::vector<int> draws = play::drawsAfter(100 + kind, 40);
         killEnemy(*a, enemy);
 
-        ASSERT_EQ(a->explosions.live[0], 1);
         const Explosion& blast = a->explosions.explosions[0];
-        EXPECT_EQ(blast.kind, kind == 0 ? BlueExplosion : LargeExplosion);
-        EXPECT_EQ(blast.age, 0);
-        EXPECT_EQ(blast.x, 1234.0f);
+        EXPECT_EQ(
+            std::make_tuple(a->explosions.live[0], blast.kind, blast.age, blast.x),
+            std::make_tuple(Uint8{1}, kind == 0 ? BlueExplosion : LargeExplosion, 0, 1234.0f));
 
         // The debris count is drawn first, then each piece's four draws (see the pick-up tests).
         const int debris = draws[0] % 4 + 3;
