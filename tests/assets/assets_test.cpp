@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "lattice/lattice.h"
@@ -27,9 +27,8 @@ std::map<std::string, std::string> contents(const fs::path& root) {
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
             std::ifstream in(entry.path(), std::ios::binary);
-            std::stringstream bytes;
-            bytes << in.rdbuf();
-            files[fs::relative(entry.path(), root).string()] = bytes.str();
+            files[fs::relative(entry.path(), root).string()].assign(
+                std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
     }
     return files;

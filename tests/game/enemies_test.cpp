@@ -50,8 +50,7 @@ TEST(EnemyMotion, PullPushFoldBlendCapDragAndWrap) {
         a.arena();
         a->player.x = c.px;
         a->player.y = c.py;
-        Ship& e = a->enemies[0] = play::ship(0, c.ex, c.ey);
-        e.vx = c.evx;
+        Ship& e = a->enemies[0] = play::ship(0, c.ex, c.ey, 50, c.evx);
         e.heading = c.eh;
         std::srand(seedWhere(false, 25));
         updateEnemies(*a);
@@ -69,9 +68,7 @@ TEST(EnemyKeepApart, LowerNumberIsPushedByACloseLaterEnemyEvenWhenDeadButEnemyFo
     World a;
     a.arena();
     a->enemies[0] = play::ship(0, 1000.0f, 700.0f);  // no pull
-    a->enemies[1] = play::parkedShip();
-    a->enemies[1].x = 1100.0f;  // one unit to the right: g = −2, m = −12, ax = −12
-    a->enemies[1].y = 700.0f;
+    a->enemies[1] = play::parkedShip(1100.0f, 700.0f);  // one unit right: g = −2, m = −12, ax = −12
     a->enemies[4] = play::ship(0, 1000.0f, 1300.0f);  // no pull
     a->enemies[3] = play::ship(0, 1100.0f, 1300.0f);  // one unit away, alive
     std::srand(seedWhere(false, 25));
@@ -84,61 +81,42 @@ TEST(EnemyKeepApart, LowerNumberIsPushedByACloseLaterEnemyEvenWhenDeadButEnemyFo
     EXPECT_GT(a->enemies[3].x, 1100.0f);  // pushed away from enemy 4
 }
 
-TEST(EnemyFiring, SwarmShipFiresSixShotsEachWithItsOwnSpread) {
-    World a;
-    a.arena();
-    a->enemies[0] = play::ship(2, 1000.0f, 700.0f);
-    a->enemies[0].heading = 0.5f;
-    a->enemies[0].vx = 1.0f;
-    const unsigned seed = seedWhere(true, 75);
-    const std::vector<int> draws = play::drawsAfter(seed, 7);
-    updateEnemies(*a);
-    ASSERT_EQ(a.liveShots(), 6);
-    for (int n = 0; n < 6; ++n) {
-        const Shot& shot = a->shots.shots[n];
-        const double spread = (draws[1 + n] % 20 - 10) / 40.0;
-        const double vx = 1.0 + 15.0 * std::sin(0.5 + spread);
-        const double vy = 0.0 + 15.0 * std::cos(0.5 + spread);
-        EXPECT_EQ(shot.kind, Swarm);
-        EXPECT_NEAR(shot.vx, vx, 1e-5);
-        EXPECT_NEAR(shot.vy, vy, 1e-5);
-        EXPECT_NEAR(shot.x, 1000.0 + 2.0 * vx, 1e-3);  // two steps ahead of the enemy
-        EXPECT_NEAR(shot.y, 700.0 + 2.0 * vy, 1e-3);
-        EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the heading before this frame's turn
-        EXPECT_EQ(shot.age, 0);
-    }
-}
-
-TEST(EnemyFiring, LaserShipsFireAtOddsOfOneInTwentyFiveBombShipsOneInFifty) {
+TEST(EnemyFiring, OddsByKindAVolleyAlongTheOldHeadingAndEachSwarmShotWithItsOwnSpread) {
     unsigned laserOnly = 1;  // a first draw that is a multiple of 25 but not of 50
-    for (;; ++laserOnly) {
-        std::srand(laserOnly);
-        const int r = std::rand();
-        if (r % 25 == 0 && r % 50 != 0) {
-            break;
-        }
+    while (play::drawsAfter(laserOnly, 1)[0] % 50 == 0 || play::drawsAfter(laserOnly, 1)[0] % 25) {
+        ++laserOnly;
     }
     struct Case {
         int kind;
         unsigned seed;
-        int shots;
-        int shotKind;
+        int shots, shotKind;
     };
+    // Lasers 1 in 25, bombs 1 in 50, the swarm ship six shots 1 in 75.
     const Case cases[] = {{0, seedWhere(true, 25), 1, PurpleLaser},
                           {0, seedWhere(false, 25), 0, 0},
                           {1, laserOnly, 0, 0},
-                          {1, seedWhere(true, 50), 1, TripleBomb}};
+                          {1, seedWhere(true, 50), 1, TripleBomb},
+                          {2, seedWhere(true, 75), 6, Swarm}};
     for (const Case& c : cases) {
         World a;
         a.arena();
-        a->enemies[0] = play::ship(c.kind, 1000.0f, 700.0f);
-        std::srand(c.seed);
+        a->enemies[0] = play::ship(c.kind, 1000.0f, 700.0f, 50, 1.0f);
+        a->enemies[0].heading = 0.5f;
+        const std::vector<int> draws = play::drawsAfter(c.seed, 7);
         updateEnemies(*a);
         ASSERT_EQ(a.liveShots(), c.shots) << "kind " << c.kind << ", seed " << c.seed;
-        if (c.shots == 1) {
-            EXPECT_EQ(a->shots.shots[0].kind, c.shotKind);
-            EXPECT_NEAR(a->shots.shots[0].vy, 15.0, 1e-5);
-            EXPECT_NEAR(a->shots.shots[0].y, 730.0, 1e-3);
+        for (int n = 0; n < c.shots; ++n) {
+            const Shot& shot = a->shots.shots[n];
+            const double spread = c.kind == 2 ? (draws[1 + n] % 20 - 10) / 40.0 : 0.0;
+            const double vx = 1.0 + 15.0 * std::sin(0.5 + spread);
+            const double vy = 0.0 + 15.0 * std::cos(0.5 + spread);
+            EXPECT_EQ(shot.kind, c.shotKind);
+            EXPECT_NEAR(shot.vx, vx, 1e-5);
+            EXPECT_NEAR(shot.vy, vy, 1e-5);
+            EXPECT_NEAR(shot.x, 1000.0 + 2.0 * vx, 1e-3);  // two steps ahead of the enemy
+            EXPECT_NEAR(shot.y, 700.0 + 2.0 * vy, 1e-3);
+            EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the heading before this frame's turn
+            EXPECT_EQ(shot.age, 0);
         }
     }
 }
@@ -146,7 +124,6 @@ TEST(EnemyFiring, LaserShipsFireAtOddsOfOneInTwentyFiveBombShipsOneInFifty) {
 TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
     World a;
     a.arena();
-    const Lattice& lattice = *a->currentLattice;
     bool seen[3] = {false, false, false};
     for (unsigned seed = 1; seed < 40; ++seed) {
         const std::vector<int> draws = play::drawsAfter(seed, 3);
@@ -155,21 +132,17 @@ TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
         enemy.vx = 5.0f;
         enemy.health = -3;
         enemy.age = 7;
-        respawnEnemy(enemy, lattice);
+        respawnEnemy(enemy, *a->currentLattice);
+        // Kind, then x and y within 300 units of the kind's corner; the heading is kept.
         const int kind = draws[0] % 3;
         const int r1 = draws[1] % 300;
         const int r2 = draws[2] % 300;
         seen[kind] = true;
-        EXPECT_EQ(enemy.kind, kind);
-        EXPECT_EQ(enemy.health, 50);
-        EXPECT_EQ(enemy.age, 0);
-        EXPECT_EQ(enemy.vx, 0.0f);
-        EXPECT_EQ(enemy.vy, 0.0f);
-        EXPECT_EQ(enemy.heading, 1.25f);
-        const float expectX = kind == 1 ? 3000.0f + r1 - 300 : static_cast<float>(r1);
-        const float expectY = kind == 2 ? 3000.0f + r2 - 300 : static_cast<float>(r2);
-        EXPECT_EQ(enemy.x, expectX);
-        EXPECT_EQ(enemy.y, expectY);
+        Ship want = play::ship(kind, kind == 1 ? 3000.0f + r1 - 300 : static_cast<float>(r1),
+                               kind == 2 ? 3000.0f + r2 - 300 : static_cast<float>(r2));
+        want.heading = 1.25f;
+        want.respawnCountdown = 1000000;  // left to the pass
+        EXPECT_EQ(play::fields(enemy), play::fields(want));
     }
     EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
 }
@@ -184,8 +157,7 @@ TEST(EnemyLife, DiesBelowZeroInThePassRebornReadingOneAliveFromTheNextFrame) {
     updateEnemies(*a);
     EXPECT_EQ(a->enemies[0].respawnCountdown, 100);
     EXPECT_EQ(a->enemies[1].respawnCountdown, 0);
-    EXPECT_EQ(a->kills, 1);
-    EXPECT_EQ(a->explosions.live[0], 1);
+    EXPECT_EQ(a->kills, 1);  // killed as in the kill tests
     EXPECT_EQ(a->enemies[2].respawnCountdown, 1);
     EXPECT_EQ(a->enemies[2].health, 50);
     EXPECT_EQ(a->enemies[2].x, 2500.0f);  // not yet moved to a corner
@@ -197,7 +169,7 @@ TEST(EnemyLife, DiesBelowZeroInThePassRebornReadingOneAliveFromTheNextFrame) {
     EXPECT_TRUE(a->enemies[2].x != born.x || a->enemies[2].y != born.y);
 }
 
-TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePosition) {
+TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePositionDeadOnesAndMissingNot) {
     // The pose from the pull seen along the new heading: 3 for thrust, +1 left, +2 right. The
     // player 10 units away pulls with 3.5; far along +x the heading turns to π/20, so forward =
     // cos(h)·3.5 and side = sin(h)·3.5 are both above 0.2.
@@ -208,10 +180,13 @@ TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePosition) {
         a.arena();
         for (int pose = 0; pose < 6; ++pose) {
             a->images.enemy[pose] = a.keep(play::image(20, 20, poseColour[pose], true));
+            a->images.enemy[6 + pose] = nullptr;  // kind 1 has no images here
         }
         a->player.x = static_cast<float>(c[0]);
         a->player.y = static_cast<float>(c[1]);
         a->enemies[0] = play::ship(0, 1000.0f, 1000.0f);
+        a->enemies[1] = play::parkedShip(1500.0f, 1500.0f);  // dead: screen (500, 400)
+        a->enemies[2] = play::ship(1, 500.0f, 1500.0f);      // no images: screen (100, 400)
         a->camera.x = 100;
         a->camera.y = 200;
         std::srand(seedWhere(false, 25));
@@ -222,24 +197,7 @@ TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePosition) {
         EXPECT_EQ(play::pixel(a->screen, cx, cy), poseColour[c[2]]) << "pose " << c[2];
         EXPECT_EQ(play::pixel(a->screen, cx + 3, cy - 3), poseColour[c[2]]) << "pose " << c[2];
         EXPECT_EQ(play::pixel(a->screen, cx + 30, cy), 0u);  // a 20-pixel sprite ends sooner
-    }
-}
-
-TEST(EnemyDrawing, DeadEnemiesAreNotDrawnAndMissingImagesDrawNothing) {
-    World a;
-    a.arena();
-    a->images.enemy.fill(nullptr);
-    a->images.enemy[6] = a.keep(play::image(20, 20, play::kRed, true));
-    a->enemies[0] = play::parkedShip();
-    a->enemies[0].kind = 1;
-    a->enemies[0].x = 1000.0f;
-    a->enemies[0].y = 1000.0f;
-    a->enemies[1] = play::ship(0, 1500.0f, 1000.0f);  // kind 0 has no images here
-    updateEnemies(*a);
-    EXPECT_EQ(play::pixel(a->screen, 400, 400), 0u);
-    for (int y = 1; y < 600; y += 7) {
-        for (int x = 1; x < 800; x += 7) {
-            ASSERT_EQ(play::pixel(a->screen, x, y), 0u) << x << "," << y;
-        }
+        EXPECT_EQ(play::pixel(a->screen, 500, 400), 0u);
+        EXPECT_EQ(play::pixel(a->screen, 100, 400), 0u);
     }
 }

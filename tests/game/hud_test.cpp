@@ -77,11 +77,10 @@ TEST(HudGauges, AmmunitionAlphaTheBlackHoleCapAndThePanelUnderTheIndicator) {
     EXPECT_EQ(a->images.ammo[2]->format->alpha, 55);   // (1/50·0.8 + 0.2)·255 = 55.08
     EXPECT_EQ(a->images.ammo[3]->format->alpha, 255);  // full
     EXPECT_EQ(a->images.ammo[4]->format->alpha, 153);  // 5 black holes, the pick-up's cap
-    EXPECT_TRUE(a->images.ammo[4]->flags & SDL_SRCALPHA);
     // Each icon 50 pixels right of the last from x = 160 at y = 540.
     EXPECT_EQ(pixel(a->screen, 310, 540), 0xFFFFFFu);
     EXPECT_EQ(pixel(a->screen, 319, 549), 0xFFFFFFu);
-    const Uint32 faint = pixel(a->screen, 360, 540);
+    const Uint32 faint = pixel(a->screen, 360, 540);  // blended: the alpha is switched on
     EXPECT_TRUE(faint > 0u && faint < 0xFFFFFFu) << faint;
     a->ammo[1] = 100;
     a->ammo[2] = -1;  // fired dry with nothing left: a faint icon

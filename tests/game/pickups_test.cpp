@@ -1,6 +1,7 @@
 // Debris, pick-up drops and what collecting a pick-up gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "game/pickups.h"
@@ -11,23 +12,19 @@ using play::World;
 TEST(Debris, EachPieceDrawsVxVyKindSpinInThatOrder) {
     World a;
     a.arena();
-    Ship dying = play::ship(2, 640.0f, 480.0f);
-    dying.vx = 1.5f;
-    dying.vy = -2.5f;
+    Ship dying = play::ship(2, 640.0f, 480.0f, 50, 1.5f, -2.5f);
     dying.heading = 0.75f;
     const std::vector<int> draws = play::drawsAfter(31, 25);
     dropDebris(*a, dying, 6);
     ASSERT_EQ(a.liveShots(), 6);
     for (int n = 0; n < 6; ++n) {
-        const Shot& piece = a->shots.shots[n];
-        EXPECT_EQ(piece.x, 640.0f);
-        EXPECT_EQ(piece.y, 480.0f);
-        EXPECT_EQ(piece.heading, 0.75f);
-        EXPECT_EQ(piece.vx, 1.5f + static_cast<float>(draws[4 * n] % 40 - 20));
-        EXPECT_EQ(piece.vy, -2.5f + static_cast<float>(draws[4 * n + 1] % 40 - 20));
-        EXPECT_EQ(piece.kind, draws[4 * n + 2] % 5 + 5);
-        EXPECT_EQ(piece.spin, static_cast<float>(draws[4 * n + 3] % 12 - 6));
-        EXPECT_EQ(piece.age, 0);
+        const Shot& p = a->shots.shots[n];
+        EXPECT_EQ(std::make_tuple(p.x, p.y, p.heading, p.age),
+                  std::make_tuple(640.0f, 480.0f, 0.75f, 0));
+        EXPECT_EQ(p.vx, 1.5f + static_cast<float>(draws[4 * n] % 40 - 20));
+        EXPECT_EQ(p.vy, -2.5f + static_cast<float>(draws[4 * n + 1] % 40 - 20));
+        EXPECT_EQ(p.kind, draws[4 * n + 2] % 5 + 5);
+        EXPECT_EQ(p.spin, static_cast<float>(draws[4 * n + 3] % 12 - 6));
     }
     EXPECT_EQ(std::rand(), draws[24]);
 }
@@ -55,53 +52,36 @@ TEST(PowerUpDrop, OwnAmmunitionUnlessALaterDrawOverrides) {
     }
 }
 
-TEST(Collect, AmmunitionAddsItsDrawAndCapsAfterTheAddition) {
+TEST(Collect, EachPickUpAddsItsDrawCapsAfterTheAdditionAndRapidFireRestarts) {
+    // PowerUp1 … 4 fill weapons 1 … 4 (black holes without a draw), PowerUp5 the health.
     struct Case {
-        int kind;
-        int weapon;
-        int base;
-        int spread;
-        int cap;
+        int kind, base, spread, cap;
     };
-    const Case cases[] = {
-        {PowerUp1, 1, 10, 30, 100}, {PowerUp2, 2, 7, 5, 50}, {PowerUp3, 3, 40, 40, 200}};
+    const Case cases[] = {{PowerUp1, 10, 30, 100},
+                          {PowerUp2, 7, 5, 50},
+                          {PowerUp3, 40, 40, 200},
+                          {PowerUp4, 3, 0, 5},
+                          {PowerUp5, 20, 30, 100}};
     for (const Case& c : cases) {
         World a;
         a.arena();
-        a->ammo[c.weapon] = -1;  // a weapon fired dry
-        std::vector<int> d = play::drawsAfter(40 + c.kind, 2);
+        int& value = c.kind == PowerUp5 ? a->player.health : a->ammo[c.kind - PowerUp1 + 1];
+        value = -1;  // a weapon fired dry
+        const std::vector<int> d = play::drawsAfter(40 + c.kind, 2);
         collectPowerUp(*a, c.kind, 0);
-        EXPECT_EQ(a->ammo[c.weapon], -1 + c.base + d[0] % c.spread);
-        EXPECT_EQ(std::rand(), d[1]);
-
-        a->ammo[c.weapon] = c.cap - 1;
+        EXPECT_EQ(value, -1 + c.base + (c.spread > 0 ? d[0] % c.spread : 0)) << c.kind;
+        EXPECT_EQ(std::rand(), d[c.spread > 0 ? 1 : 0]) << c.kind;
+        value = c.cap - 1;
         collectPowerUp(*a, c.kind, 0);
-        EXPECT_EQ(a->ammo[c.weapon], c.cap);
-        for (int w = 0; w < kWeaponCount; ++w) {
-            if (w != c.weapon) {
-                EXPECT_EQ(a->ammo[w], 0);
-            }
-        }
+        EXPECT_EQ(value, c.cap) << c.kind;
+        EXPECT_EQ(a->player.health, 100);  // the cap or untouched
+        EXPECT_EQ(std::count(a->ammo.begin(), a->ammo.end(), 0), c.kind == PowerUp5 ? 5 : 4);
     }
-}
-
-TEST(Collect, BlackHolesHealthAndRapidFire) {
     World a;
-    a.arena();
-    const std::vector<int> d = play::drawsAfter(17, 3);
-    for (int expected : {3, 5, 5}) {  // three black holes a pick-up, up to five, without a draw
-        collectPowerUp(*a, PowerUp4, 0);
-        EXPECT_EQ(a->ammo[4], expected);
-    }
-    a->player.health = 0;
-    collectPowerUp(*a, PowerUp5, 0);  // health: its draw, up to a hundred
-    EXPECT_EQ(a->player.health, 20 + d[0] % 30);
-    a->player.health = 80;
-    collectPowerUp(*a, PowerUp5, 0);
-    EXPECT_EQ(a->player.health, 100);
+    const std::vector<int> d = play::drawsAfter(17, 1);
     for (int ticks : {123456, 130000}) {  // rapid fire restarts from the ticks given, no draw
         collectPowerUp(*a, PowerUp6, ticks);
         EXPECT_EQ(a->rapidFireTicks, ticks);
     }
-    EXPECT_EQ(std::rand(), d[2]);
+    EXPECT_EQ(std::rand(), d[0]);
 }

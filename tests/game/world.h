@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -22,10 +23,7 @@ namespace play {
 constexpr Uint32 kShipColour[kShipImageCount] = {0x102030, 0x203040, 0x304050,
                                                  0x405060, 0x506070, 0x607080};
 constexpr Uint32 kShotColour = 0xE0C020;
-constexpr Uint32 kEnemyColour = 0x8020A0;
 constexpr Uint32 kPanelColour = 0x404040;
-constexpr Uint32 kAlpha = 0xFF000000;
-constexpr Uint32 kRed = 0xFF0000;
 constexpr Uint32 kGreen = 0x00FF00;
 constexpr Uint32 kBlue = 0x0000FF;
 
@@ -44,8 +42,8 @@ inline SDL_Surface* dummyScreen() {
 /// sprites carry it into the scratch surface); with alpha it is an alpha image.
 inline SDL_Surface* image(int w, int h, Uint32 rgb, bool alpha = false) {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                          0x000000FF, alpha ? kAlpha : 0);
-    SDL_FillRect(s, nullptr, rgb | kAlpha);
+                                          0x000000FF, alpha ? 0xFF000000 : 0);
+    SDL_FillRect(s, nullptr, rgb | 0xFF000000);
     if (alpha) {
         SDL_SetAlpha(s, SDL_SRCALPHA, 255);
     }
@@ -69,22 +67,27 @@ inline std::vector<int> drawsAfter(unsigned seed, int count) {
 
 /// A seed whose first rand() is a multiple of `odds` (an enemy fires) or is not (holds fire).
 inline unsigned seedWhere(bool fires, int odds) {
-    for (unsigned seed = 1;; ++seed) {
-        std::srand(seed);
-        if ((std::rand() % odds == 0) == fires) {
-            return seed;
-        }
+    unsigned seed = 1;
+    while ((drawsAfter(seed, 1)[0] % odds == 0) != fires) {
+        ++seed;
     }
+    return seed;
 }
 
-/// A living ship of `kind` at (x, y), at rest, heading 0.
-inline Ship ship(int kind, float x, float y, int health = 50) {
-    return Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, kind, 0, 0, health, 1, 0};
+/// A living ship of `kind` at (x, y) with velocity (vx, vy), heading 0.
+inline Ship ship(int kind, float x, float y, int health = 50, float vx = 0.0f, float vy = 0.0f) {
+    return Ship{x, y, 0.0f, vx, vy, 0.0f, kind, 0, 0, health, 1, 0};
 }
 
-/// A dead ship well out of everyone's way.
-inline Ship parkedShip() {
-    return Ship{2500.0f, 2500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1000000, 50, 1, 0};
+/// Every field of a ship, to compare one with the ship expected.
+inline auto fields(const Ship& s) {
+    return std::make_tuple(s.x, s.y, s.heading, s.vx, s.vy, s.spin, s.kind, s.age,
+                           s.respawnCountdown, s.health, s.mass, s.weapon);
+}
+
+/// A ship dead for a long time, by default well out of everyone's way.
+inline Ship parkedShip(float x = 2500.0f, float y = 2500.0f) {
+    return Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1000000, 50, 1, 0};
 }
 
 /// A run's state on a level set of default Lattices (40 pixels a lattice unit, so picture =
@@ -106,7 +109,7 @@ class World {
             im.ship[pose] = keep(image(90, 103, kShipColour[pose]));
         }
         for (SDL_Surface*& enemy : im.enemy) {
-            enemy = keep(image(60, 60, kEnemyColour));
+            enemy = keep(image(60, 60, 0x8020A0));
         }
         for (int i = 0; i < kShotImageCount; ++i) {  // the laser is 12 × 40; 0..19 have alpha
             im.shot[i] = keep(image(i == 1 ? 12 : 20, i == 1 ? 40 : 20, kShotColour, i < 20));

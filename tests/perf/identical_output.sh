@@ -6,15 +6,12 @@
 # Any change to a pixel or to a float of the state shows up here.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
-data="${LUMEN_DATA_DIR:?}"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
-if [ ! -x "$bin" ] || [ ! -f "$data/foo3.lvl" ]; then
-  echo "identical_output: the headless runner or the data folder is not built" >&2
-  exit 1
-fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$data"
+# shellcheck source=tests/e2e/e2e.bash
+source "$LUMEN_SOURCE_DIR/tests/e2e/e2e.bash"
+e2e_begin identical_output
+require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl"
+cd "$LUMEN_DATA_DIR"
 
 # One run: its summary line, then "frame md5" for every screen shot.
 run() {
@@ -22,11 +19,11 @@ run() {
   shift 2
   local shots=()
   for f in $frames; do
-    shots+=(--shot "$f:$work/$name-$f.bmp")
+    shots+=(--shot "$f:$scratch/$name-$f.bmp")
   done
   "$bin" --pixel-hashes "$@" "${shots[@]}"
   for f in $frames; do
-    echo "$f $(md5sum <"$work/$name-$f.bmp" | cut -d' ' -f1)"
+    echo "$f $(md5sum <"$scratch/$name-$f.bmp" | cut -d' ' -f1)"
   done
 }
 

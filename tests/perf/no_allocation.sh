@@ -7,10 +7,9 @@ set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
 cd "${LUMEN_DATA_DIR:?}"
-fail() {
-  echo "no_allocation: $*" >&2
-  exit 1
-}
+# shellcheck source=tests/e2e/e2e.bash
+source "$LUMEN_SOURCE_DIR/tests/e2e/e2e.bash"
+e2e_begin no_allocation
 probe="$("$bin" --frames 1 --allocs 2>&1 || true)"
 if grep -q "cannot count allocations" <<<"$probe"; then
   echo "no_allocation: skipped, this build (sanitizers) cannot count allocations"
