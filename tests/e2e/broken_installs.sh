@@ -5,6 +5,7 @@
 # The headless runner carries most cases (it shares the game's set-up); the real game is run for
 # the two start-up pictures, without any display, and in Xvfb past the title screen with a real
 # key for a missing sound and a hostile level file. Without a sound device the game is silent.
+# Ctrl-C and kill end the game at its title screen.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
@@ -54,12 +55,26 @@ run env -u DISPLAY SDL_VIDEODRIVER=x11 "$bin/lumendrift"
   fail "no display: exit status $status, said: $out $err"
 
 # The real game in a real X server, past the title screen with a real key: a sound read after the
-# title is missing, then a level file with a NaN node (first float after the 16-byte header).
+# title is missing, then (after the signals) a level file with a NaN node (first float after the
+# 16-byte header).
 start_x_server "$scratch" || fail "no X server"
 mv sfx/respawn.wav "$scratch/kept"
 play_in_x
 refused sfx/respawn.wav "missing (the game in Xvfb)"
 mv "$scratch/kept" sfx/respawn.wav
+# A player who started the game from a terminal ends it with Ctrl-C or kill, also while the title
+# screen waits for a key (which ignores the window's close button). An exited child the shell has
+# not reaped yet is a zombie: gone too.
+gone() { [[ "$(ps -o stat= -p "$game_pid" 2>/dev/null || echo Z)" == Z* ]]; }
+for signal in INT TERM; do
+  (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>&1) &
+  game_pid=$!
+  wait_for_window 60 || fail "no title window: $(cat "$scratch/out")"
+  kill "-$signal" "$game_pid"
+  within 5 gone || fail "SIG$signal did not end the game at the title screen"
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=""
+done
 perl -e 'open(my $f, "+<", "foo3.lvl") or die; seek($f, 16, 0); print $f pack("L<", 0x7FC00000)'
 play_in_x
 refused foo3.lvl "with a NaN node (the game in Xvfb)"

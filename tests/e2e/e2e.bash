@@ -1,6 +1,6 @@
 # Sourced by the end-to-end tests (not a test itself): a scratch folder cleaned up on exit, a
-# one-line failure, runs with a time limit, checks that what a test runs is built, and an Xvfb
-# display of the test's own.
+# one-line failure, runs with a time limit, checks that what a test runs is built, an Xvfb display
+# of the test's own, waits with a time limit, and reads of level files' words.
 #
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
@@ -50,11 +50,7 @@ play_in_x() {
   game_pid=$!
   wait_for_window 60 || fail "no game window in Xvfb within 60 s"
   xdotool mousemove 400 300 key Return
-  for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$game_pid" 2>/dev/null && fail "the game still runs 10 s after a key"
+  within 10 ended || fail "the game still runs 10 s after a key"
   set +e
   wait "$game_pid"
   status=$?
@@ -64,15 +60,29 @@ play_in_x() {
   err="$(cat "$scratch/err")"
 }
 
-# wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
-wait_for_window() {
+# within SECONDS COMMAND…: runs the command every 0.1 s until it succeeds; false after SECONDS.
+within() {
   local tries
   for tries in $(seq $(($1 * 10))); do
-    window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ] &&
-      return 0
+    "${@:2}" && return 0
     sleep 0.1
   done
   return 1
+}
+# ended: the program in $game_pid has ended.
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+# window_named PATTERN: a window whose name matches exists; sets window to the first.
+window_named() { window="$(xdotool search --name "$1" 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
+# wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
+wait_for_window() { within "$1" window_named '^Lumen Drift$'; }
+
+# picture FILE WORD: word WORD (0-based, 4 bytes) of a level file as a float times 3, the picture
+# coordinate a node's word stands for.
+picture() { od -An -v -t f4 -j $((4 * $2)) -N 4 "$1" | awk '{ printf "%.4f", 3 * $1 }'; }
+# changed_outside ORIGINAL EDITED OFFSET: how many bytes differ outside the 8 bytes (one node or
+# rim point) from OFFSET.
+changed_outside() {
+  { cmp -l "$1" "$2" || true; } | awk -v lo=$(($3 + 1)) -v hi=$(($3 + 8)) '$1 < lo || $1 > hi' | wc -l
 }
 
 # require_built PATH…: each path exists (the programs and the data folder's level file), or the

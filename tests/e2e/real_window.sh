@@ -8,35 +8,19 @@
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
-for tool in Xvfb xdotool xprop import convert compare; do
-  command -v "$tool" >/dev/null || {
-    echo "real_window: $tool is missing (scripts/bootstrap installs it)" >&2
-    exit 1
-  }
-done
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin real_window
+for tool in Xvfb xdotool xprop import convert compare; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap installs it)"
+done
 require_built "$bin/lumendrift" "$bin/x-close-request" "$data/foo3.lvl"
 fail() {
   echo "real_window: $*" >&2
-  if [ -s "$scratch/game.out" ]; then
-    echo "real_window: the game said:" >&2
-    cat "$scratch/game.out" >&2
-  fi
+  [ ! -s "$scratch/game.out" ] || { echo "real_window: the game said:" && cat "$scratch/game.out"; } >&2
   exit 1
 }
-# Runs a command every 0.1 s until it succeeds; false after about `seconds`.
-within() {
-  local tries
-  for tries in $(seq $(($1 * 10))); do
-    "${@:2}" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
-# --- an X server of our own ---------------------------------------------------------------------
 start_x_server "$scratch" || fail "no X server"
 echo "real_window: Xvfb on $DISPLAY"
 
@@ -113,11 +97,10 @@ without_shots="$(screenshot)"
   fail "shot colour $shot_colour on screen before any shot was fired"
 xdotool keydown space
 shots_on_screen() { [ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -ge 4 ]; }
-within 2 shots_on_screen || {
-  xdotool keyup space
-  fail "no shot ($shot_colour) on screen while Space is held"
-}
+shots=0
+within 2 shots_on_screen || shots=$?
 xdotool keyup space
+[ "$shots" -eq 0 ] || fail "no shot ($shot_colour) on screen while Space is held"
 
 # The play screen: the green grid, a white rim line and the HUD panel (its left corner, where no
 # gauge is drawn, equals play/front.bmp's, since the panel is blitted at y = 415).
@@ -143,12 +126,9 @@ echo "real_window: $moved grid rows moved while Up was held"
 
 # --- a close request during play ends the program at once, with status 0 ------------------------
 "$bin/x-close-request" "$window" || fail "could not send the close request during play"
-ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 within 1 ended || fail "the game still runs a second after the close request"
-set +e
-wait "$game_pid"
-status=$?
-set -e
+status=0
+wait "$game_pid" || status=$?
 game_pid=""
 [ "$status" -eq 0 ] || fail "the game ended with status $status after the close request"
 if grep -q "cannot start" "$scratch/game.out"; then fail "the game reported a start-up failure"; fi
