@@ -123,17 +123,15 @@ start_x_server() {
 }
 
 stop_x_server() {
-  if [ -n "$x_server_pid" ]; then
-    kill "$x_server_pid" 2>/dev/null || true
-    wait "$x_server_pid" 2>/dev/null || true
-    x_server_pid=""
-  fi
+  stop_program "$x_server_pid" TERM
+  x_server_pid=""
 }
 
-# stop_program PID: ends a program the test started, at once, and reaps it.
+# stop_program PID [SIGNAL]: ends a program the test started (at once: KILL unless SIGNAL says
+# otherwise) and reaps it.
 stop_program() {
   if [ -n "$1" ]; then
-    kill -KILL "$1" 2>/dev/null || true
+    kill "-${2:-KILL}" "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
   fi
 }

@@ -22,7 +22,6 @@ fail() {
 }
 
 start_x_server "$scratch" || fail "no X server"
-echo "real_window: Xvfb on $DISPLAY"
 
 # --- helpers that look at the window and the screen from outside -------------------------------
 property() { # WM_NAME or WM_ICON_NAME of the game's window, without quotes
@@ -42,12 +41,10 @@ count_colour() { # FILE GEOMETRY #RRGGBB: how many pixels of the area have exact
 # The play area above the panel's top edge (it starts at y = 415, keyed at its top).
 play_area=800x415+0+0
 white_line_share() { # the largest share of pure white in one column or one row of the play area
-  local columns rows
-  columns="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
-    -scale 800x1! -format '%[fx:maxima]' info:)"
-  rows="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
-    -scale 1x415! -format '%[fx:maxima]' info:)"
-  awk -v a="$columns" -v b="$rows" 'BEGIN { print (a > b ? a : b) }'
+  for size in 800x1 1x415; do
+    convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white -scale "$size!" \
+      -format '%[fx:maxima]\n' info:
+  done | sort -g | tail -n 1
 }
 grid_rows() { # for each row of the play area, the share of pure green pixels, one per line
   convert "$1" -crop $play_area +repage -alpha off -fill black +opaque '#00FF00' \

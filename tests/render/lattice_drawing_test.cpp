@@ -33,29 +33,26 @@ void segment(SDL_Surface* target, float x1, float y1, float x2, float y2, int sc
              mapped(y2, scale, oy), r, g, b);
 }
 
-/// The grid sampled at every step and the rim with its ticks, nothing skipped.
+/// The grid sampled at every step (row lines while u ≤ columns, then column lines while
+/// v < rows) and the rim with its ticks, nothing skipped.
 void drawEverySample(SDL_Surface* target, const Lattice& lattice, float step, bool rim, int scale,
                      int ox, int oy) {
-    for (float v = 0.0f; v < lattice.rows; v += 1.0f) {
-        float px = 0.0f, py = 0.0f;
-        lattice.mapPoint(0.0f, v, px, py, false, true);
-        float qx = px, qy = py;
-        for (float u = step; u <= lattice.columns; u += step) {
-            lattice.mapPoint(u, v, qx, qy, false, true);
-            segment(target, qx, qy, px, py, scale, ox, oy, 0, 255, 0);
-            px = qx;
-            py = qy;
-        }
-    }
-    for (float u = 0.0f; u < lattice.columns; u += 1.0f) {
-        float px = 0.0f, py = 0.0f;
-        lattice.mapPoint(u, 0.0f, px, py, true, false);
-        float qx = px, qy = py;
-        for (float v = step; v < lattice.rows; v += step) {
-            lattice.mapPoint(u, v, qx, qy, true, false);
-            segment(target, qx, qy, px, py, scale, ox, oy, 0, 255, 0);
-            px = qx;
-            py = qy;
+    for (const bool alongRows : {true, false}) {
+        for (float line = 0.0f; line < (alongRows ? lattice.rows : lattice.columns); line += 1.0f) {
+            const auto at = [&](float along, float& x, float& y) {
+                alongRows ? lattice.mapPoint(along, line, x, y, false, true)
+                          : lattice.mapPoint(line, along, x, y, true, false);
+            };
+            float px = 0.0f, py = 0.0f;
+            at(0.0f, px, py);
+            float qx = px, qy = py;
+            for (float along = step; alongRows ? along <= lattice.columns : along < lattice.rows;
+                 along += step) {
+                at(along, qx, qy);
+                segment(target, qx, qy, px, py, scale, ox, oy, 0, 255, 0);
+                px = qx;
+                py = qy;
+            }
         }
     }
     if (!rim) {

@@ -80,10 +80,10 @@ TEST(RotateSprite, QuarterTurnMovesTheRightNeighbourAboveThePivotAndAboveToTheLe
     const int cases[][4] = {{2, 2, 15, 15}, {3, 2, 15, 14}, {2, 1, 14, 15}};
     for (const auto& c : cases) {
         auto target = makeSurface(4, 30, 30);
-        rotateSprite(target.get(), rect(15, 15), source.get(), rect(c.x, c.y, 1, 1), quarter,
+        rotateSprite(target.get(), rect(15, 15), source.get(), rect(c[0], c[1], 1, 1), quarter,
                      rect(2, 2));
-        EXPECT_EQ(litPixels(target.get()), (PixelSet{{c.partX, c.partY}, {c.partX + 1, c.partY}}));
-        EXPECT_EQ(rawPixel(target.get(), c.partX, c.partY), numbered(c.x, c.y));
+        EXPECT_EQ(litPixels(target.get()), (PixelSet{{c[2], c[3]}, {c[2] + 1, c[3]}}));
+        EXPECT_EQ(rawPixel(target.get(), c[2], c[3]), numbered(c[0], c[1]));
     }
 }
 
