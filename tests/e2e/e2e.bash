@@ -4,7 +4,8 @@
 #
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
-# fail MESSAGE: "NAME: MESSAGE" on standard error, exit 1 (a test may define its own after this).
+# fail MESSAGE: "NAME: MESSAGE" on standard error, then what the program the test started in X
+# said (in $scratch/game.out), and exit 1.
 e2e_name=""
 scratch=""
 game_pid=""
@@ -21,6 +22,7 @@ e2e_cleanup() {
 }
 fail() {
   echo "$e2e_name: $*" >&2
+  [ ! -s "$scratch/game.out" ] || sed "s/^/$e2e_name: the program said: /" "$scratch/game.out" >&2
   exit 1
 }
 

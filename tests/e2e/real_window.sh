@@ -15,11 +15,6 @@ for tool in Xvfb xdotool xprop import convert compare; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap installs it)"
 done
 require_built "$bin/lumendrift" "$bin/x-close-request" "$data/foo3.lvl"
-fail() {
-  echo "real_window: $*" >&2
-  [ ! -s "$scratch/game.out" ] || { echo "real_window: the game said:" && cat "$scratch/game.out"; } >&2
-  exit 1
-}
 
 start_x_server "$scratch" || fail "no X server"
 

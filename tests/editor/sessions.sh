@@ -98,18 +98,17 @@ others="$(changed_outside original.lvl rim.lvl $rim)"
 [ "$others" -eq 0 ] || fail "the rim drag changed $others bytes outside rim point 1"
 
 # --- brushes move only the nodes within their radius ---------------------------------------------
-view_after "move 480 342
-wheel 1"
+zoom_in=$'move 480 342\nwheel 1'
+view_after "$zoom_in"
+cx="$(awk -v o="$ox" 'BEGIN { print 480 - o + 0.5 }')" cy="$(awk -v o="$oy" 'BEGIN { print 342 - o + 0.5 }')"
 for brush in 2 3 4; do
   cp original.lvl brush.lvl
-  run "move 480 342
-wheel 1
+  run "$zoom_in
 key $brush
 key ]
 press 480 342 1
 release 480 342 1
 key ctrl+s" brush.lvl
-  cx="$(awk -v o="$ox" 'BEGIN { print 480 - o + 0.5 }')" cy="$(awk -v o="$oy" 'BEGIN { print 342 - o + 0.5 }')"
   # Level 0's nodes are words 4 … 4 + 2·520; pair them up and test each moved node's distance.
   paste <(od -An -v -t f4 -w8 -j 16 -N 4160 original.lvl) <(od -An -v -t f4 -w8 -j 16 -N 4160 brush.lvl) |
     awk -v cx="$cx" -v cy="$cy" -v r=100 '
@@ -188,14 +187,14 @@ up() { find_window || ended; }
 # is retried on a fresh server.
 for attempt in 1 2 3; do
   start_x_server "$scratch" || fail "no X server"
-  SDL_VIDEODRIVER=x11 "$bin/lumendrift-editor" edited.lvl >editor.out 2>&1 &
+  SDL_VIDEODRIVER=x11 "$bin/lumendrift-editor" edited.lvl >"$scratch/game.out" 2>&1 &
   game_pid=$!
   within 20 up || fail "no editor window appeared within 20 s"
   find_window && break
-  grep -q "cannot start SDL" editor.out || fail "the editor ended at start: $(cat editor.out)"
+  grep -q "cannot start SDL" "$scratch/game.out" || fail "the editor ended at start"
   stop_x_server
 done
-find_window || fail "the editor could not open its window: $(cat editor.out)"
+find_window || fail "the editor could not open its window"
 
 x=$((400 / shrink + ox)) y=$((320 / shrink + oy))
 xdotool mousemove --window "$window" --sync "$x" "$y" mousedown 1
@@ -228,5 +227,5 @@ within 2 ended || fail "the editor still runs after a close request with nothing
 status=0
 wait "$game_pid" || status=$?
 game_pid=""
-[ "$status" -eq 0 ] || fail "the editor ended with status $status: $(cat editor.out)"
+[ "$status" -eq 0 ] || fail "the editor ended with status $status"
 echo "editor_sessions: ok"
