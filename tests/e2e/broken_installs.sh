@@ -118,8 +118,7 @@ for signal in INT TERM; do
   wait_for_window 60 || fail "no title window: $(cat "$scratch/out")"
   kill "-$signal" "$game_pid"
   within 5 gone || fail "SIG$signal did not end the game at the title screen"
-  wait "$game_pid" 2>/dev/null || true
-  game_pid=""
+  reap
 done
 perl -e 'open(my $f, "+<", "foo3.lvl") or die; seek($f, 16, 0); print $f pack("L<", 0x7FC00000)'
 play_in_x

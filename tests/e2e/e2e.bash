@@ -28,10 +28,8 @@ fail() {
 
 # run PROGRAM ARGS…: runs it for at most 20 s; sets status, out and err.
 run() {
-  set +e
-  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err"
-  status=$?
-  set -e
+  status=0
+  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err" || status=$?
   out="$(cat "$scratch/out")"
   err="$(cat "$scratch/err")"
 }
@@ -53,11 +51,7 @@ play_in_x() {
   wait_for_window 60 || fail "no game window in Xvfb within 60 s"
   xdotool mousemove 400 300 key Return
   within 10 ended || fail "the game still runs 10 s after a key"
-  set +e
-  wait "$game_pid"
-  status=$?
-  set -e
-  game_pid=""
+  reap
   out="$(cat "$scratch/out")"
   err="$(cat "$scratch/err")"
 }
@@ -71,8 +65,13 @@ within() {
   done
   return 1
 }
-# ended: the program in $game_pid has ended.
+# ended: the program in $game_pid has ended. reap: waits for it; sets status.
 ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+reap() {
+  status=0
+  wait "$game_pid" || status=$?
+  game_pid=""
+}
 # window_named PATTERN: a window whose name matches exists; sets window to the first.
 window_named() { window="$(xdotool search --name "$1" 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
 # wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.

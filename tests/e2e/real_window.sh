@@ -69,7 +69,7 @@ within 5 title_shown || fail "the window does not show images/titlescreen.bmp"
 xdotool mousemove --sync 400 300 click 1 click 3 click 1
 "$bin/x-close-request" "$window" || fail "could not send the close request"
 sleep 0.5
-kill -0 "$game_pid" 2>/dev/null || fail "the game ended on the title screen after clicks and a close request"
+ended && fail "the game ended on the title screen after clicks and a close request"
 caption_is "Lumen Drift" "what" || fail "the title caption changed without a key: $(property WM_NAME)"
 title_shown || fail "the title screen changed without a key"
 
@@ -84,8 +84,7 @@ shot_colour="$(convert "$data/images/simpleshot.bmp" txt:- |
   awk 'NR > 1 && $2 ~ /,255\)$/ { print toupper(substr($3, 1, 7)) }' | sort | uniq -c | sort -rn |
   awk 'NR == 1 { print $2 }')"
 [ -n "$shot_colour" ] || fail "images/simpleshot.bmp has no opaque pixel"
-without_shots="$(screenshot)"
-[ "$(count_colour "$without_shots" 800x490+0+0 "$shot_colour")" -eq 0 ] ||
+[ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -eq 0 ] ||
   fail "shot colour $shot_colour on screen before any shot was fired"
 xdotool keydown space
 shots_on_screen() { [ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -ge 4 ]; }
@@ -119,9 +118,7 @@ echo "real_window: $moved grid rows moved while Up was held"
 # --- a close request during play ends the program at once, with status 0 ------------------------
 "$bin/x-close-request" "$window" || fail "could not send the close request during play"
 within 1 ended || fail "the game still runs a second after the close request"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+reap
 [ "$status" -eq 0 ] || fail "the game ended with status $status after the close request"
 if grep -q "cannot start" "$scratch/game.out"; then fail "the game reported a start-up failure"; fi
 echo "real_window: ok ($(ls "$scratch" | grep -c '^shot') screenshots)"

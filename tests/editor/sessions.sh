@@ -224,8 +224,6 @@ others="$(changed_outside original.lvl edited.lvl $((4 * word)))"
 
 "$bin/x-close-request" "$window" || fail "could not send the second close request"
 within 2 ended || fail "the editor still runs after a close request with nothing unsaved"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
+reap
 [ "$status" -eq 0 ] || fail "the editor ended with status $status"
 echo "editor_sessions: ok"
