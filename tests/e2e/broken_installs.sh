@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Broken installs and hostile level files, as a player would meet them: every file the game reads
-# is in turn missing, empty and cut off in the middle; level files are cut short, have counts and
-# sizes that are wrong or not numbers, nodes and rim points far away or NaN, or are noise. The
+# is in turn missing, empty and cut off in the middle (the level file too); level files have counts
+# and sizes that are wrong or not numbers, nodes and rim points far away or NaN, or are noise. The
 # game either plays normally or stops with exit status 1 and one line on standard output naming
 # the file within a few seconds; never a crash, a hang or a word on standard error. The headless
 # runner carries most cases (it shares the game's set-up); the real game is run for the two
@@ -53,18 +53,12 @@ echo "broken_installs: ${#files[@]} files each missing, empty and cut in half"
   fail "info: $("$tool" info "$real" | head -n 1) (the offsets below expect this level 0)"
 rim=$((16 + 8 * 26 * 20)) # offset of level 0's first rim point; its first node is at 16
 
-# NAME OFFSET PACK VALUE: a copy of the real file with one value changed ("cut" = cut at OFFSET).
+# NAME OFFSET PACK VALUE: a copy of the real file with one value changed.
 while read -r name offset pack value; do
-  if [ "$pack" = cut ]; then
-    head -c "$offset" "$real" >"$scratch/$name.lvl"
-  else
-    cp "$real" "$scratch/$name.lvl"
-    perl -e 'open(my $f, "+<", $ARGV[0]) or die; seek($f, $ARGV[1], 0);
-             print $f pack($ARGV[2], $ARGV[3])' "$scratch/$name.lvl" "$offset" "$pack" "$value"
-  fi
+  cp "$real" "$scratch/$name.lvl"
+  perl -e 'open(my $f, "+<", $ARGV[0]) or die; seek($f, $ARGV[1], 0);
+           print $f pack($ARGV[2], $ARGV[3])' "$scratch/$name.lvl" "$offset" "$pack" "$value"
 done <<TABLE
-empty 0 cut -
-cut-in-a-node 29 cut -
 count-huge 0 l< 2147483647
 columns-nan 4 L< $((0x7FC00000))
 rows-huge 8 f< 16777216
