@@ -101,22 +101,15 @@ require_built() {
 # that server's clean-up.
 x_server_pid=""
 start_x_server() {
-  local scratch="$1" attempt number tries
+  local scratch="$1" attempt number
+  # Answers, or has died: either way there is no point in waiting longer.
+  x_up() { xprop -display ":$number" -root >/dev/null 2>&1 || ! kill -0 "$x_server_pid" 2>/dev/null; }
   for attempt in 1 2 3 4 5 6 7 8 9 10; do
     number=$((100 + RANDOM % 800))
-    if [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; then
-      continue
-    fi
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
     x_server_pid=$!
-    for tries in $(seq 100); do
-      if xprop -display ":$number" -root >/dev/null 2>&1; then
-        export DISPLAY=":$number"
-        return 0
-      fi
-      kill -0 "$x_server_pid" 2>/dev/null || break
-      sleep 0.1
-    done
+    within 10 x_up && kill -0 "$x_server_pid" 2>/dev/null && export DISPLAY=":$number" && return 0
     stop_x_server
   done
   echo "Xvfb did not start after $attempt attempts: $(cat "$scratch/xvfb.log")" >&2
