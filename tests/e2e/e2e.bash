@@ -95,8 +95,9 @@ require_built() {
   done
 }
 
-# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits), waits until it answers, sets
-# DISPLAY and x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
+# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits; no reset when its last client
+# leaves, which would refuse the next one for a moment), waits until it answers, sets DISPLAY and
+# x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
 # side, and a number reused the moment another test's server shuts down can lose its socket to
 # that server's clean-up.
 x_server_pid=""
@@ -107,7 +108,7 @@ start_x_server() {
   for attempt in 1 2 3 4 5 6 7 8 9 10; do
     number=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     x_server_pid=$!
     within 10 x_up && kill -0 "$x_server_pid" 2>/dev/null && export DISPLAY=":$number" && return 0
     stop_x_server
