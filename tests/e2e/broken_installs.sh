@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Broken installs, as a player would meet them: every file the game reads is in turn missing,
-# empty and cut off in the middle. The game either plays normally or stops with exit status 1 and
-# one line on standard output naming the file; never a crash, a hang or a word on standard error.
-# The headless runner carries most cases (it shares the game's set-up); the real game is run for
-# the two start-up pictures, without any display, and in Xvfb past the title screen with a real
-# key for a missing sound and a hostile level file. Without a sound device the game is silent.
+# Broken installs and hostile level files, as a player would meet them: every file the game reads
+# is in turn missing, empty and cut off in the middle (the level file too); level files have counts
+# and sizes that are wrong or not numbers, nodes and rim points far away or NaN, or are noise. The
+# game either plays normally or stops with exit status 1 and one line on standard output naming
+# the file within a few seconds; never a crash, a hang or a word on standard error. The headless
+# runner carries most cases (it shares the game's set-up); the real game is run for the two
+# start-up pictures, without any display, and in Xvfb past the title screen with a real key for a
+# missing sound and a hostile level file. Without a sound device the game is silent. Ctrl-C and
+# kill end the game at its title screen. The level reader's unit test and the fuzzer's corpus are
+# the wider set of level files. Last, the level tool as a designer runs it: check and info on a
+# real file, dump then build gives the same bytes, render writes a picture, and bad input gets
+# one line and status 1 (2 for bad use) and leaves the target file alone.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin broken_installs
-require_built "$bin/lumendrift-headless" "$bin/lumendrift" "$data/foo3.lvl"
+tool="$bin/lumendrift-level"
+real="$data/foo3.lvl"
+require_built "$bin/lumendrift-headless" "$bin/lumendrift" "$tool" "$real"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 cp -r "$data" "$scratch/data"
 cd "$scratch/data"
@@ -40,6 +48,39 @@ for file in play/front.bmp images/titlescreen.bmp; do # loaded by the game befor
 done
 echo "broken_installs: ${#files[@]} files each missing, empty and cut in half"
 
+# --- hostile level files (the valid ones play) --------------------------------------------------
+"$tool" info "$real" | grep -q "^level 0: columns 26 rows 20 rimCount 88 nodes (0, 0) to (1000, 760)" ||
+  fail "info: $("$tool" info "$real" | head -n 1) (the offsets below expect this level 0)"
+rim=$((16 + 8 * 26 * 20)) # offset of level 0's first rim point; its first node is at 16
+
+# NAME OFFSET PACK VALUE: a copy of the real file with one value changed.
+while read -r name offset pack value; do
+  cp "$real" "$scratch/$name.lvl"
+  perl -e 'open(my $f, "+<", $ARGV[0]) or die; seek($f, $ARGV[1], 0);
+           print $f pack($ARGV[2], $ARGV[3])' "$scratch/$name.lvl" "$offset" "$pack" "$value"
+done <<TABLE
+count-huge 0 l< 2147483647
+columns-nan 4 L< $((0x7FC00000))
+rows-huge 8 f< 16777216
+node-far-away $((16 + 8 * 100)) f< 1e30
+rim-nan $rim L< $((0x7FC00000))
+TABLE
+perl -e 'srand(7); print map { chr(int(rand(256))) } 1 .. 5000' >"$scratch/noise.lvl"
+"$tool" build "$LUMEN_SOURCE_DIR/fuzz/seeds/small.json" "$scratch/valid-small.lvl" >/dev/null
+{ cat "$real"; printf 'garbage'; } >"$scratch/valid-trailing-bytes.lvl"
+
+for file in "$scratch"/*.lvl; do
+  name="$(basename "$file" .lvl)"
+  run "$bin/lumendrift-headless" --level "$file" --random 5 --frames 500
+  if [[ "$name" == valid-* ]]; then
+    [ "$status" -eq 0 ] && [[ "$out" == frames=500\ * ]] && [ -z "$err" ] ||
+      fail "$name: status $status, said: $out $err"
+  else
+    refused "$file" "($name)"
+  fi
+  echo "broken_installs: $name: $out"
+done
+
 # No sound driver, or a device that will not open: the same run, only silent.
 for setting in "SDL_AUDIODRIVER=no-such-driver" "SDL_AUDIODRIVER=alsa AUDIODEV=no-such-device"; do
   # shellcheck disable=SC2086
@@ -54,14 +95,59 @@ run env -u DISPLAY SDL_VIDEODRIVER=x11 "$bin/lumendrift"
   fail "no display: exit status $status, said: $out $err"
 
 # The real game in a real X server, past the title screen with a real key: a sound read after the
-# title is missing, then a level file with a NaN node (first float after the 16-byte header).
+# title is missing, then (after the signals) a level file with a NaN node (first float after the
+# 16-byte header).
 start_x_server "$scratch" || fail "no X server"
 mv sfx/respawn.wav "$scratch/kept"
 play_in_x
 refused sfx/respawn.wav "missing (the game in Xvfb)"
 mv "$scratch/kept" sfx/respawn.wav
+# A player who started the game from a terminal ends it with Ctrl-C or kill, also while the title
+# screen waits for a key (which ignores the window's close button). An exited child the shell has
+# not reaped yet is a zombie: gone too.
+gone() { [[ "$(ps -o stat= -p "$game_pid" 2>/dev/null || echo Z)" == Z* ]]; }
+for signal in INT TERM; do
+  (SDL_VIDEODRIVER=x11 exec "$bin/lumendrift" >"$scratch/out" 2>&1) &
+  game_pid=$!
+  wait_for_window 60 || fail "no title window: $(cat "$scratch/out")"
+  kill "-$signal" "$game_pid"
+  within 5 gone || fail "SIG$signal did not end the game at the title screen"
+  reap
+done
 perl -e 'open(my $f, "+<", "foo3.lvl") or die; seek($f, 16, 0); print $f pack("L<", 0x7FC00000)'
 play_in_x
 refused foo3.lvl "with a NaN node (the game in Xvfb)"
 [[ "$out" == "Lumen Drift cannot start: foo3.lvl: "* ]] || fail "the game said: $out"
+
+# --- the level tool ------------------------------------------------------------------------------
+[[ "$("$tool" check "$real")" =~ ^ok:\ ([0-9]+)\ levels$ ]] && [ "${BASH_REMATCH[1]}" -ge 6 ] ||
+  fail "check: $("$tool" check "$real")"
+"$tool" dump "$real" >"$scratch/levels.json"
+"$tool" build "$scratch/levels.json" "$scratch/rebuilt.lvl" >/dev/null
+cmp "$real" "$scratch/rebuilt.lvl" || fail "dump then build changed the bytes"
+"$tool" render "$real" 2 "$scratch/level.bmp" >/dev/null
+[ "$(head -c 2 "$scratch/level.bmp")" = BM ] || fail "render wrote no bitmap"
+printf '\5\0\0\0garbage' >"$scratch/junk.lvl"
+printf '{"levels": [{"columns": 2, "rows": 5}]}' >"$scratch/bad.json"
+printf '{"levels": [' >"$scratch/broken.json"
+printf 'old' >"$scratch/keep.lvl"
+while IFS='|' read -r arguments mention; do
+  # shellcheck disable=SC2086
+  run "$tool" $arguments
+  out="$out$err"
+  [ "$status" -eq 1 ] && [[ "$out" == *"$mention"* ]] && [ "$out" = "${out%%$'\n'*}" ] ||
+    fail "$arguments: status $status, said: $out"
+done <<TABLE
+check $scratch/absent.lvl|cannot open
+check $scratch/junk.lvl|junk.lvl
+build $scratch/bad.json $scratch/keep.lvl|level 0
+build $scratch/broken.json $scratch/keep.lvl|not valid JSON
+render $real 99 $scratch/x.bmp|99
+TABLE
+[ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
+for arguments in "" "frobnicate x"; do
+  # shellcheck disable=SC2086
+  run "$tool" $arguments
+  [ "$status" -eq 2 ] || fail "'$arguments': status $status"
+done
 echo "broken_installs: ok"

@@ -1,10 +1,11 @@
 # Sourced by the end-to-end tests (not a test itself): a scratch folder cleaned up on exit, a
-# one-line failure, runs with a time limit, checks that what a test runs is built, and an Xvfb
-# display of the test's own.
+# one-line failure, runs with a time limit, checks that what a test runs is built, an Xvfb display
+# of the test's own, waits with a time limit, and reads of level files' words.
 #
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
-# fail MESSAGE: "NAME: MESSAGE" on standard error, exit 1 (a test may define its own after this).
+# fail MESSAGE: "NAME: MESSAGE" on standard error, then what the program the test started in X
+# said (in $scratch/game.out), and exit 1.
 e2e_name=""
 scratch=""
 game_pid=""
@@ -21,15 +22,14 @@ e2e_cleanup() {
 }
 fail() {
   echo "$e2e_name: $*" >&2
+  [ ! -s "$scratch/game.out" ] || sed "s/^/$e2e_name: the program said: /" "$scratch/game.out" >&2
   exit 1
 }
 
 # run PROGRAM ARGS…: runs it for at most 20 s; sets status, out and err.
 run() {
-  set +e
-  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err"
-  status=$?
-  set -e
+  status=0
+  timeout 20 "$@" >"$scratch/out" 2>"$scratch/err" || status=$?
   out="$(cat "$scratch/out")"
   err="$(cat "$scratch/err")"
 }
@@ -50,29 +50,40 @@ play_in_x() {
   game_pid=$!
   wait_for_window 60 || fail "no game window in Xvfb within 60 s"
   xdotool mousemove 400 300 key Return
-  for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$game_pid" 2>/dev/null && fail "the game still runs 10 s after a key"
-  set +e
-  wait "$game_pid"
-  status=$?
-  set -e
-  game_pid=""
+  within 10 ended || fail "the game still runs 10 s after a key"
+  reap
   out="$(cat "$scratch/out")"
   err="$(cat "$scratch/err")"
 }
 
-# wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
-wait_for_window() {
+# within SECONDS COMMAND…: runs the command every 0.1 s until it succeeds; false after SECONDS.
+within() {
   local tries
   for tries in $(seq $(($1 * 10))); do
-    window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ] &&
-      return 0
+    "${@:2}" && return 0
     sleep 0.1
   done
   return 1
+}
+# ended: the program in $game_pid has ended. reap: waits for it; sets status.
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+reap() {
+  status=0
+  wait "$game_pid" || status=$?
+  game_pid=""
+}
+# window_named PATTERN: a window whose name matches exists; sets window to the first.
+window_named() { window="$(xdotool search --name "$1" 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
+# wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
+wait_for_window() { within "$1" window_named '^Lumen Drift$'; }
+
+# picture FILE WORD: word WORD (0-based, 4 bytes) of a level file as a float times 3, the picture
+# coordinate a node's word stands for.
+picture() { od -An -v -t f4 -j $((4 * $2)) -N 4 "$1" | awk '{ printf "%.4f", 3 * $1 }'; }
+# changed_outside ORIGINAL EDITED OFFSET: how many bytes differ outside the 8 bytes (one node or
+# rim point) from OFFSET.
+changed_outside() {
+  { cmp -l "$1" "$2" || true; } | awk -v lo=$(($3 + 1)) -v hi=$(($3 + 8)) '$1 < lo || $1 > hi' | wc -l
 }
 
 # require_built PATH…: each path exists (the programs and the data folder's level file), or the
@@ -84,28 +95,22 @@ require_built() {
   done
 }
 
-# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits), waits until it answers, sets
-# DISPLAY and x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
+# start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits; no reset when its last client
+# leaves, which would refuse the next one for a moment), waits until it answers, sets DISPLAY and
+# x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
 # side, and a number reused the moment another test's server shuts down can lose its socket to
 # that server's clean-up.
 x_server_pid=""
 start_x_server() {
-  local scratch="$1" attempt number tries
+  local scratch="$1" attempt number
+  # Answers, or has died: either way there is no point in waiting longer.
+  x_up() { xprop -display ":$number" -root >/dev/null 2>&1 || ! kill -0 "$x_server_pid" 2>/dev/null; }
   for attempt in 1 2 3 4 5 6 7 8 9 10; do
     number=$((100 + RANDOM % 800))
-    if [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; then
-      continue
-    fi
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     x_server_pid=$!
-    for tries in $(seq 100); do
-      if xprop -display ":$number" -root >/dev/null 2>&1; then
-        export DISPLAY=":$number"
-        return 0
-      fi
-      kill -0 "$x_server_pid" 2>/dev/null || break
-      sleep 0.1
-    done
+    within 10 x_up && kill -0 "$x_server_pid" 2>/dev/null && export DISPLAY=":$number" && return 0
     stop_x_server
   done
   echo "Xvfb did not start after $attempt attempts: $(cat "$scratch/xvfb.log")" >&2
@@ -113,17 +118,15 @@ start_x_server() {
 }
 
 stop_x_server() {
-  if [ -n "$x_server_pid" ]; then
-    kill "$x_server_pid" 2>/dev/null || true
-    wait "$x_server_pid" 2>/dev/null || true
-    x_server_pid=""
-  fi
+  stop_program "$x_server_pid" TERM
+  x_server_pid=""
 }
 
-# stop_program PID: ends a program the test started, at once, and reaps it.
+# stop_program PID [SIGNAL]: ends a program the test started (at once: KILL unless SIGNAL says
+# otherwise) and reaps it.
 stop_program() {
   if [ -n "$1" ]; then
-    kill -KILL "$1" 2>/dev/null || true
+    kill "-${2:-KILL}" "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
   fi
 }

@@ -8,37 +8,15 @@
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
-for tool in Xvfb xdotool xprop import convert compare; do
-  command -v "$tool" >/dev/null || {
-    echo "real_window: $tool is missing (scripts/bootstrap installs it)" >&2
-    exit 1
-  }
-done
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin real_window
+for tool in Xvfb xdotool xprop import convert compare; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap installs it)"
+done
 require_built "$bin/lumendrift" "$bin/x-close-request" "$data/foo3.lvl"
-fail() {
-  echo "real_window: $*" >&2
-  if [ -s "$scratch/game.out" ]; then
-    echo "real_window: the game said:" >&2
-    cat "$scratch/game.out" >&2
-  fi
-  exit 1
-}
-# Runs a command every 0.1 s until it succeeds; false after about `seconds`.
-within() {
-  local tries
-  for tries in $(seq $(($1 * 10))); do
-    "${@:2}" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
-# --- an X server of our own ---------------------------------------------------------------------
 start_x_server "$scratch" || fail "no X server"
-echo "real_window: Xvfb on $DISPLAY"
 
 # --- helpers that look at the window and the screen from outside -------------------------------
 property() { # WM_NAME or WM_ICON_NAME of the game's window, without quotes
@@ -58,12 +36,10 @@ count_colour() { # FILE GEOMETRY #RRGGBB: how many pixels of the area have exact
 # The play area above the panel's top edge (it starts at y = 415, keyed at its top).
 play_area=800x415+0+0
 white_line_share() { # the largest share of pure white in one column or one row of the play area
-  local columns rows
-  columns="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
-    -scale 800x1! -format '%[fx:maxima]' info:)"
-  rows="$(convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white \
-    -scale 1x415! -format '%[fx:maxima]' info:)"
-  awk -v a="$columns" -v b="$rows" 'BEGIN { print (a > b ? a : b) }'
+  for size in 800x1 1x415; do
+    convert "$1" -crop $play_area +repage -alpha off -fill black +opaque white -scale "$size!" \
+      -format '%[fx:maxima]\n' info:
+  done | sort -g | tail -n 1
 }
 grid_rows() { # for each row of the play area, the share of pure green pixels, one per line
   convert "$1" -crop $play_area +repage -alpha off -fill black +opaque '#00FF00' \
@@ -93,7 +69,7 @@ within 5 title_shown || fail "the window does not show images/titlescreen.bmp"
 xdotool mousemove --sync 400 300 click 1 click 3 click 1
 "$bin/x-close-request" "$window" || fail "could not send the close request"
 sleep 0.5
-kill -0 "$game_pid" 2>/dev/null || fail "the game ended on the title screen after clicks and a close request"
+ended && fail "the game ended on the title screen after clicks and a close request"
 caption_is "Lumen Drift" "what" || fail "the title caption changed without a key: $(property WM_NAME)"
 title_shown || fail "the title screen changed without a key"
 
@@ -108,16 +84,14 @@ shot_colour="$(convert "$data/images/simpleshot.bmp" txt:- |
   awk 'NR > 1 && $2 ~ /,255\)$/ { print toupper(substr($3, 1, 7)) }' | sort | uniq -c | sort -rn |
   awk 'NR == 1 { print $2 }')"
 [ -n "$shot_colour" ] || fail "images/simpleshot.bmp has no opaque pixel"
-without_shots="$(screenshot)"
-[ "$(count_colour "$without_shots" 800x490+0+0 "$shot_colour")" -eq 0 ] ||
+[ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -eq 0 ] ||
   fail "shot colour $shot_colour on screen before any shot was fired"
 xdotool keydown space
 shots_on_screen() { [ "$(count_colour "$(screenshot)" 800x490+0+0 "$shot_colour")" -ge 4 ]; }
-within 2 shots_on_screen || {
-  xdotool keyup space
-  fail "no shot ($shot_colour) on screen while Space is held"
-}
+shots=0
+within 2 shots_on_screen || shots=$?
 xdotool keyup space
+[ "$shots" -eq 0 ] || fail "no shot ($shot_colour) on screen while Space is held"
 
 # The play screen: the green grid, a white rim line and the HUD panel (its left corner, where no
 # gauge is drawn, equals play/front.bmp's, since the panel is blitted at y = 415).
@@ -143,13 +117,8 @@ echo "real_window: $moved grid rows moved while Up was held"
 
 # --- a close request during play ends the program at once, with status 0 ------------------------
 "$bin/x-close-request" "$window" || fail "could not send the close request during play"
-ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 within 1 ended || fail "the game still runs a second after the close request"
-set +e
-wait "$game_pid"
-status=$?
-set -e
-game_pid=""
+reap
 [ "$status" -eq 0 ] || fail "the game ended with status $status after the close request"
 if grep -q "cannot start" "$scratch/game.out"; then fail "the game reported a start-up failure"; fi
 echo "real_window: ok ($(ls "$scratch" | grep -c '^shot') screenshots)"

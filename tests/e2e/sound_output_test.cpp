@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -129,10 +130,8 @@ TEST(HeardRun, LaserAndThrustAreHeardTheSimpleShotAndNothingHeldAreNot) {
         session.state->player.health = c.health;
         session.state->ammo[1] = 10;
         session.frames(c.frames, c.held);
-        int shots = 0;
-        for (Uint8 live : session.state->shots.live) {
-            shots += live;
-        }
+        const auto& live = session.state->shots.live;
+        const long shots = std::count(live.begin(), live.end(), 1);
         const Heard heard = session.stopAndListen();
         EXPECT_TRUE(shots == c.shots || c.shots < 0) << c.what;  // a death drops debris
         EXPECT_GT(heard.samples, 4096) << c.what << ": the device wrote less than one block";

@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "editor/brushes.h"
@@ -60,13 +61,13 @@ bool sameBlocks(const Lattice& a, const Lattice& b) {
                        sizeof(LatticeNode) * static_cast<size_t>(a.rimCount)) == 0;
 }
 
-EditCommand shapeEdit(const EditorDocument& doc, int level,
-                      const std::function<void(LatticeShape&)>& change) {
+/// A shape edit of one level that puts value into entry index of its nodes (or of its rim).
+EditCommand shapeEdit(const EditorDocument& doc, int level, bool rim, int index, float value) {
     EditCommand command;
     command.level = level;
     command.before = captureShape(doc.lattice(level));
     command.after = command.before;
-    change(command.after);
+    (rim ? command.after.rim : command.after.nodes)[static_cast<size_t>(index)] = value;
     return command;
 }
 
@@ -82,61 +83,43 @@ EditCommand levelEdit(EditKind kind, int level, int target, LatticeShape after =
 }  // namespace
 
 TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
-    struct Case {
-        const char* name;
-        std::function<EditCommand(const EditorDocument&)> make;
-        std::function<void(const std::vector<LatticeShape>&, const std::vector<LatticeShape>&)>
-            check;  ///< shapes before, shapes after
+    const EditorDocument base = threeLevels();
+    EditCommand reset = shapeEdit(base, 0, false, 0, 0.0f);
+    reset.after = defaultShape(5, 4);
+    const EditCommand commands[] = {
+        shapeEdit(base, 0, false, 2 * (3 * 4 + 2), 127.5f),  // node (3, 2)
+        shapeEdit(base, 2, true, 2 * 4 + 1, 0.75f),          // v of rim point 4
+        reset,
+        levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7)),
+        levelEdit(EditKind::RemoveLevel, 0, 0),
+        levelEdit(EditKind::MoveLevel, 0, 2),
     };
-    const Case cases[] = {
-        {"move one node",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 0, [](LatticeShape& s) { s.nodes[s.nodeIndex(3, 2)] += 7.5f; });
-         },
-         [](const auto& a, const auto& b) {
-             EXPECT_EQ(b[0].nodes[b[0].nodeIndex(3, 2)], a[0].nodes[a[0].nodeIndex(3, 2)] + 7.5f);
-             EXPECT_EQ(b[1], a[1]);
-         }},
-        {"move a rim point",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 2, [](LatticeShape& s) { s.rim[2 * 4 + 1] = 0.75f; });
-         },
-         [](const auto&, const auto& b) { EXPECT_EQ(b[2].rim[2 * 4 + 1], 0.75f); }},
-        {"reset",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 0, [](LatticeShape& s) { s = defaultShape(5, 4); });
-         },
-         [](const auto&, const auto& b) { EXPECT_EQ(b[0], defaultShape(5, 4)); }},
-        {"insert",
-         [](const EditorDocument&) {
-             return levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7));
-         },
-         [](const auto& a, const auto& b) {
-             ASSERT_EQ(b.size(), 4u);
-             EXPECT_EQ(b[1], defaultShape(4, 7));
-             EXPECT_EQ(b[2], a[1]);
-         }},
-        {"remove", [](const EditorDocument&) { return levelEdit(EditKind::RemoveLevel, 0, 0); },
-         [](const auto& a, const auto& b) {
-             ASSERT_EQ(b.size(), 2u);
-             EXPECT_EQ(b[0], a[1]);
-         }},
-        {"move later", [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 0, 2); },
-         [](const auto& a, const auto& b) {
-             EXPECT_EQ(b[0], a[1]);
-             EXPECT_EQ(b[1], a[2]);
-             EXPECT_EQ(b[2], a[0]);
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (size_t n = 0; n < std::size(commands); ++n) {
+        SCOPED_TRACE(n);
+        const EditCommand& command = commands[n];
         EditorDocument doc = threeLevels();
         const std::string original = fileBytes(doc);
-        const auto before = shapes(doc);
-        ASSERT_EQ(doc.perform(c.make(doc)), "");
+        // The levels expected afterwards, by the same change made to the list of shapes.
+        std::vector<LatticeShape> expected = shapes(doc);
+        const auto at = expected.begin() + command.level;
+        switch (command.kind) {
+            case EditKind::Shape:
+                *at = command.after;
+                break;
+            case EditKind::InsertLevel:
+                expected.insert(at, command.after);
+                break;
+            case EditKind::RemoveLevel:
+                expected.erase(at);
+                break;
+            case EditKind::MoveLevel:  // later only
+                std::rotate(at, at + 1, expected.begin() + command.target + 1);
+                break;
+        }
+        ASSERT_EQ(doc.perform(command), "");
         EXPECT_TRUE(doc.unsaved());
         const auto after = shapes(doc);
-        c.check(before, after);
+        EXPECT_EQ(after, expected);
         // Every spline block is current: a Lattice built afresh from the shape has the same.
         for (int l = 0; l < doc.levelCount(); ++l) {
             EXPECT_TRUE(sameBlocks(doc.lattice(l), *buildLattice(after[l]))) << "level " << l;
@@ -153,21 +136,18 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
 TEST(EditorCommands, StrokesAreOneStepAndManyStepsUndoToTheStart) {
     EditorDocument doc = threeLevels();
     const std::string original = fileBytes(doc);
-    // One drag of ten motions, then 250 separate edits.
+    // One drag of ten motions of node (1, 1), then 250 separate edits.
     const LatticeShape start = captureShape(doc.lattice(0));
     for (int motion = 1; motion <= 10; ++motion) {
-        EditCommand command = shapeEdit(doc, 0, [&](LatticeShape& s) {
-            s = start;
-            s.nodes[s.nodeIndex(1, 1)] += static_cast<float>(motion);
-        });
+        EditCommand command = shapeEdit(doc, 0, false, start.nodeIndex(1, 1),
+                                        start.nodes[start.nodeIndex(1, 1)] + motion);
         command.before = start;
         command.stroke = 7;
         ASSERT_EQ(doc.perform(command), "");
     }
     EXPECT_EQ(doc.undoDepth(), 1u);
     for (int step = 0; step < 250; ++step) {
-        ASSERT_EQ(
-            doc.perform(shapeEdit(doc, step % 3, [](LatticeShape& s) { s.nodes[4] += 1.0f; })), "");
+        ASSERT_EQ(doc.perform(shapeEdit(doc, step % 3, false, 4, 1.0f + step)), "");
     }
     EXPECT_EQ(doc.undoDepth(), 251u);
     while (doc.undo()) {
@@ -177,50 +157,24 @@ TEST(EditorCommands, StrokesAreOneStepAndManyStepsUndoToTheStart) {
 }
 
 TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
-    struct Case {
-        const char* name;
-        std::function<EditCommand(const EditorDocument&)> make;
+    const EditorDocument base = threeLevels();
+    // No Lattice of two columns can even be built.
+    const LatticeShape narrow{2, 5, std::vector<float>(20), std::vector<float>(20)};
+    const EditCommand commands[] = {
+        shapeEdit(base, 0, false, 0, kNodeLimit + 1.0f),   // a node too far right
+        shapeEdit(base, 1, false, 1, -kNodeLimit - 1.0f),  // too far up
+        shapeEdit(base, 1, false, 3, NAN),
+        shapeEdit(base, 0, true, 2, 5.01f),  // a rim point beyond the last column
+        shapeEdit(base, 0, true, 1, -1.0f),  // a cell above the grid
+        levelEdit(EditKind::InsertLevel, 0, 0, narrow),
+        levelEdit(EditKind::MoveLevel, 0, -1),
+        levelEdit(EditKind::MoveLevel, 2, 3),
     };
-    const Case cases[] = {
-        {"node too far right",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 0, [](LatticeShape& s) { s.nodes[0] = kNodeLimit + 1.0f; });
-         }},
-        {"node too far up",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 1, [](LatticeShape& s) { s.nodes[1] = -kNodeLimit - 1.0f; });
-         }},
-        {"node not a number",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 1, [](LatticeShape& s) { s.nodes[3] = NAN; });
-         }},
-        {"rim beyond the last column",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 0, [](LatticeShape& s) { s.rim[2] = 5.01f; });
-         }},
-        {"rim a cell above the grid",
-         [](const EditorDocument& d) {
-             return shapeEdit(d, 0, [](LatticeShape& s) { s.rim[1] = -1.0f; });
-         }},
-        {"level of two columns",
-         [](const EditorDocument&) {
-             LatticeShape narrow;  // no Lattice of two columns can even be built
-             narrow.columns = 2;
-             narrow.rows = 5;
-             narrow.nodes.assign(20, 0.0f);
-             narrow.rim.assign(20, 0.0f);
-             return levelEdit(EditKind::InsertLevel, 0, 0, narrow);
-         }},
-        {"move the first earlier",
-         [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 0, -1); }},
-        {"move the last later",
-         [](const EditorDocument&) { return levelEdit(EditKind::MoveLevel, 2, 3); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (size_t n = 0; n < std::size(commands); ++n) {
+        SCOPED_TRACE(n);
         EditorDocument doc = threeLevels();
         const std::string original = fileBytes(doc);
-        EXPECT_NE(doc.perform(c.make(doc)), "");
+        EXPECT_NE(doc.perform(commands[n]), "");
         EXPECT_EQ(fileBytes(doc), original);
         EXPECT_EQ(doc.undoDepth(), 0u);
         EXPECT_FALSE(doc.unsaved());

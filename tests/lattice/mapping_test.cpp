@@ -1,5 +1,6 @@
 // Mapping lattice points and directions to the picture: the default 40 pixels a cell, the line
-// and node modes, where nothing is mapped, the seam, and properties of bent Lattices.
+// and node modes, where nothing is mapped, the seam, and properties of bent Lattices. (Which
+// blocks a moved node refits, and so how far its change reaches, is the Lattice test's.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -79,29 +80,6 @@ TEST(MapProperty, LineAndNodeModesAgreeWithTheSurfaceOnBentLattices) {
                 lattice.mapPoint(p[0], p[1], sx, sy, false, false);
                 EXPECT_NEAR(lx, sx, 1e-2) << seed << ": " << p[0] << ", " << p[1];
                 EXPECT_NEAR(ly, sy, 1e-2) << seed << ": " << p[0] << ", " << p[1];
-            }
-        }
-    }
-}
-
-TEST(MapProperty, MovingOneNodeChangesTheSurfaceOnlyNearIt) {
-    Lattice lattice(14, 12);
-    bend(lattice, 5);
-    Lattice moved(14, 12);
-    bend(moved, 5);
-    const int mi = 7, mj = 6;
-    moved.setNodePosition(mi, mj, moved.node(mi, mj).x + 13.0f, moved.node(mi, mj).y - 9.0f);
-    moved.refitAll();
-    for (float u = 0.05f; u < 13.0f; u += 0.25f) {
-        for (float v = 0.05f; v < 11.0f; v += 0.25f) {
-            float ax = 0, ay = 0, bx = 0, by = 0;
-            lattice.mapPoint(u, v, ax, ay, false, false);
-            moved.mapPoint(u, v, bx, by, false, false);
-            const bool near = u > mi - 2 && u < mi + 2 && v > mj - 2 && v < mj + 2;
-            EXPECT_TRUE(near || (ax == bx && ay == by)) << u << ", " << v;
-            if (u > mi && u < mi + 0.3f && v > mj && v < mj + 0.3f) {
-                EXPECT_GT(bx - ax, 5.0f);
-                EXPECT_LT(by - ay, -3.0f);
             }
         }
     }

@@ -42,8 +42,6 @@ TEST(Spline, CatmullRomInterpolatesWithHalfDifferenceTangentsEvaluatedInDouble) 
     EXPECT_NEAR(evalQuadratic(0.0f, 3 * a, 2 * b, c), (p[2] - p[0]) / 2, 1e-5);
     EXPECT_NEAR(evalQuadratic(1.0f, 3 * a, 2 * b, c), (p[3] - p[1]) / 2, 1e-4);
     EXPECT_EQ(catmullRomThrough(0.3f, p[0], p[1], p[2], p[3]), evalCubic(0.3f, a, b, c, d));
-    EXPECT_FLOAT_EQ(evalCubic(2.0f, 1, 2, 3, 4), 8 + 8 + 6 + 4);
-    EXPECT_FLOAT_EQ(evalLinear(0.25f, 8, 1), 3.0f);
     // In float, (1e8·1 + 1) − 1e8 loses the 1; the evaluator carries it through in double.
     EXPECT_EQ(evalCubic(1.0f, 0.0f, 1e8f, 1.0f, -1e8f), 1.0f);
 }

@@ -35,46 +35,41 @@ rendertest::SurfacePtr numberedSource(int w, int h) {
 }
 
 TEST(RotateSprite, AtAngleZeroThePivotLandsOnThePositionAndEachRowRepeatsItsLastPixel) {
-    struct Case {
-        SDL_Rect at, part, pivot;
-        int targetSize;
-        PixelSet lit;  ///< target pixels, each holding the source pixel it came from
-    };
     // A 6 × 6 source; the extra pixel repeats a row's last one; row 0, column 0 and the right
     // edge (pitch exactly 48 on the 12-pixel target) are never written; a rectangle past the
-    // source's edges reads only real pixels.
-    const Case cases[] = {
-        {rect(10, 10),
-         rect(0, 0, 2, 2),
-         rect(0, 0),
-         30,
-         {{10, 10}, {11, 10}, {12, 10}, {10, 11}, {11, 11}, {12, 11}}},
-        {rect(20, 20),
-         rect(2, 1, 2, 2),
-         rect(3, 2),
-         30,
-         {{19, 19}, {20, 19}, {21, 19}, {19, 20}, {20, 20}, {21, 20}}},
-        {rect(0, 5), rect(0, 0, 2, 1), rect(0, 0), 30, {{1, 5}, {2, 5}}},
-        {rect(5, 0), rect(0, 0, 1, 2), rect(0, 0), 30, {{5, 1}, {6, 1}}},
-        {rect(10, 5), rect(0, 0, 2, 1), rect(0, 0), 12, {{10, 5}, {11, 5}}},
-        {rect(5, 5), rect(4, 5, 9, 9), rect(4, 5), 30, {{5, 5}, {6, 5}, {7, 5}}},
-        {rect(5, 5), rect(0, 0, 50, 50), rect(0, 0), 30, {}},
+    // source's edges reads only real pixels. Each case: position, source rectangle, pivot,
+    // target size, and the rectangle of target pixels lit, each holding the source pixel it came
+    // from (none: the counts shrink to the source's size, 6 rows of 7).
+    struct Case {
+        int x, y, partX, partY, partW, partH, pivotX, pivotY, size, litX, litY, litW, litH;
     };
+    const Case cases[] = {
+        {10, 10, 0, 0, 2, 2, 0, 0, 30, 10, 10, 3, 2}, {20, 20, 2, 1, 2, 2, 3, 2, 30, 19, 19, 3, 2},
+        {0, 5, 0, 0, 2, 1, 0, 0, 30, 1, 5, 2, 1},     {5, 0, 0, 0, 1, 2, 0, 0, 30, 5, 1, 2, 1},
+        {10, 5, 0, 0, 2, 1, 0, 0, 12, 10, 5, 2, 1},   {5, 5, 4, 5, 9, 9, 4, 5, 30, 5, 5, 3, 1},
+        {5, 5, 0, 0, 50, 50, 0, 0, 30, 0, 0, 0, 0}};
     auto source = numberedSource(6, 6);
-    for (const Case& c : cases) {
-        auto target = makeSurface(4, c.targetSize, c.targetSize);
-        EXPECT_EQ(rotateSprite(target.get(), c.at, source.get(), c.part, 0.0f, c.pivot), 0);
+    for (const auto& c : cases) {
+        auto target = makeSurface(4, c.size, c.size);
+        EXPECT_EQ(
+            rotateSprite(target.get(), rect(c.x, c.y), source.get(),
+                         rect(c.partX, c.partY, c.partW, c.partH), 0.0f, rect(c.pivotX, c.pivotY)),
+            0);
         const PixelSet lit = litPixels(target.get());
-        if (c.lit.empty()) {  // the counts shrink to the source's size: 6 rows of 7
+        if (c.litW == 0) {
             EXPECT_EQ(lit.size(), 42u);
             continue;
         }
-        EXPECT_EQ(lit, c.lit) << c.at.x << "," << c.at.y;
-        for (auto [x, y] : c.lit) {
-            const int sx = std::min(x - c.at.x + c.pivot.x, std::min(c.part.x + c.part.w, 6) - 1);
-            EXPECT_EQ(rawPixel(target.get(), x, y), numbered(sx, y - c.at.y + c.pivot.y))
-                << x << "," << y;
+        PixelSet expected;
+        for (int y = c.litY; y < c.litY + c.litH; ++y) {
+            for (int x = c.litX; x < c.litX + c.litW; ++x) {
+                expected.insert({x, y});
+                const int sx = std::min(x - c.x + c.pivotX, std::min(c.partX + c.partW, 6) - 1);
+                EXPECT_EQ(rawPixel(target.get(), x, y), numbered(sx, y - c.y + c.pivotY))
+                    << x << "," << y;
+            }
         }
+        EXPECT_EQ(lit, expected) << c.x << "," << c.y;
     }
 }
 
