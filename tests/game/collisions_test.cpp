@@ -41,8 +41,7 @@ TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
         {TripleBomb, 5, 0, 50, 30},     // a slow bomb: only its blast of 20
     };
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         Ship target = play::ship(0, 1000.0f, 1000.0f, c.health, c.shipVx);
         a->explosions.next = 4;
         applyShotHit(*a, placeShot(*a, c.kind, 1010.0f, 990.0f, c.shotVx), target);
@@ -89,8 +88,7 @@ TEST(Bounce, EachShipTakesTheOthersVelocityPerAxisAndLosesAThirdOfTheChangeSquar
 
 TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     // Enemy 0 touches the player and enemy 1: it bounces twice in one frame, the player first.
-    World a;
-    a.arena();
+    World a(play::kArena);
     a->player.vx = 10.0f;
     a->enemies[0] = play::ship(0, 1100.0f, 1000.0f, 50, 0.0f, 5.0f);  // 40 pixels from the player
     // 35 pixels beyond enemy 0 (radii 22 + 19) and 75 from the player (19 + 25).
@@ -129,8 +127,7 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
                           {1112.5f, false, false, true},
                           {1000.0f, true, true, false}};
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         a->player.respawnCountdown = c.playerDead ? 40 : 0;
         a->enemies[0] = play::ship(0, c.enemyX, 1000.0f, 50, 4.0f);
         if (c.deadEnemyOnTop) {
@@ -149,8 +146,7 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
 
 TEST(Kill, ExplodesCountsDropsAndGoesDeadInOrder) {
     for (int kind = 0; kind < 3; ++kind) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         a->shots.next = 298;  // the drops wrap round the ring
         a->kills = 4;
         Ship& enemy = a->enemies[2];

@@ -46,8 +46,7 @@ TEST(EnemyMotion, PullPushFoldBlendCapDragAndWrap) {
         {"wraps at the arena edge", 30, 2895, 1300, 2895, 1000, 10, 0, 5, kAny, kAny, kAny, kAny},
     };
     for (const Case& c : cases) {
-        World a({{30, c.rows}});
-        a.arena();
+        World a(play::kArena, {{30, c.rows}});
         a->player.x = c.px;
         a->player.y = c.py;
         Ship& e = a->enemies[0] = play::ship(0, c.ex, c.ey, 50, c.evx);
@@ -65,8 +64,7 @@ TEST(EnemyMotion, PullPushFoldBlendCapDragAndWrap) {
 }
 
 TEST(EnemyKeepApart, LowerNumberIsPushedByACloseLaterEnemyEvenWhenDeadButEnemyFourNever) {
-    World a;
-    a.arena();
+    World a(play::kArena);
     a->enemies[0] = play::ship(0, 1000.0f, 700.0f);  // no pull
     a->enemies[1] = play::parkedShip(1100.0f, 700.0f);  // one unit right: g = −2, m = −12, ax = −12
     a->enemies[4] = play::ship(0, 1000.0f, 1300.0f);  // no pull
@@ -98,8 +96,7 @@ TEST(EnemyFiring, OddsByKindAVolleyAlongTheOldHeadingAndEachSwarmShotWithItsOwnS
                           {1, seedWhere(true, 50), 1, TripleBomb},
                           {2, seedWhere(true, 75), 6, Swarm}};
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         a->enemies[0] = play::ship(c.kind, 1000.0f, 700.0f, 50, 1.0f);
         a->enemies[0].heading = 0.5f;
         const std::vector<int> draws = play::drawsAfter(c.seed, 7);
@@ -122,8 +119,7 @@ TEST(EnemyFiring, OddsByKindAVolleyAlongTheOldHeadingAndEachSwarmShotWithItsOwnS
 }
 
 TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
-    World a;
-    a.arena();
+    World a(play::kArena);
     bool seen[3] = {false, false, false};
     for (unsigned seed = 1; seed < 40; ++seed) {
         const std::vector<int> draws = play::drawsAfter(seed, 3);
@@ -148,8 +144,7 @@ TEST(EnemyRespawn, CornerByKindFromTheDrawsInOrder) {
 }
 
 TEST(EnemyLife, DiesBelowZeroInThePassRebornReadingOneAliveFromTheNextFrame) {
-    World a;
-    a.arena();
+    World a(play::kArena);
     a->enemies[0] = play::ship(1, 1000.0f, 700.0f, -1);
     a->enemies[1] = play::ship(1, 1000.0f, 1300.0f, 0);  // still alive
     a->enemies[2].respawnCountdown = 2;
@@ -176,8 +171,7 @@ TEST(EnemyDrawing, ThePoseImageIsDrawnCentredOnThePicturePositionDeadOnesAndMiss
     const Uint32 poseColour[6] = {0x101010, 0x202020, 0x303030, 0x404040, 0x00FF00, 0x606060};
     const int cases[][3] = {{2000, 1000, 4}, {1000, 2000, 2}, {1000, 0, 1}};
     for (const auto& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         for (int pose = 0; pose < 6; ++pose) {
             a->images.enemy[pose] = a.keep(play::image(20, 20, poseColour[pose], true));
             a->images.enemy[6 + pose] = nullptr;  // kind 1 has no images here

@@ -9,8 +9,7 @@
 using play::World;
 
 TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGrowByTwenty) {
-    World a({{30, 30}, {12, 9}, {20, 20}});
-    a.arena();
+    World a(play::kArena, {{30, 30}, {12, 9}, {20, 20}});
     Lattice& first = *a->levels->lattices[0];
     first.setNodePosition(4, 5, 170.0f, 222.0f);  // a black hole's bend
     first.refitAll();
@@ -65,8 +64,7 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
 }
 
 TEST(LevelChange, ShowsTheLevelUpImageWaitsAndRedrawsThePlayfield) {
-    World a;
-    a.arena();
+    World a(play::kArena);
     a->pacing.levelUpWaitMs = 60;
     a->images.levelUp = a.keep(play::image(300, 200, 0xABCDEF));
     SDL_FillRect(a->playfield, nullptr, 0xFF123456);

@@ -144,12 +144,12 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     }
 
     // Sounds (the dummy audio driver opens): Swarm hits are silent.
-    ASSERT_NE(state->sounds.largeExplosion, nullptr);
-    EXPECT_EQ(state->sounds.impact[Swarm], nullptr);
-    EXPECT_EQ(state->sounds.impact[PurpleLaser], state->sounds.laser);
-    EXPECT_EQ(state->sounds.impact[TripleBomb], state->sounds.smallExplosion);
-    EXPECT_EQ(state->sounds.impact[SimpleShot], state->sounds.smallFastImpact);
-    EXPECT_EQ(state->sounds.impact[Shrapnel6], state->sounds.smallFastImpact);
+    const Sounds& sfx = state->sounds;
+    ASSERT_NE(sfx.largeExplosion, nullptr);
+    EXPECT_EQ(std::make_tuple(sfx.impact[Swarm], sfx.impact[PurpleLaser], sfx.impact[TripleBomb],
+                              sfx.impact[SimpleShot], sfx.impact[Shrapnel6]),
+              std::make_tuple(nullptr, sfx.laser, sfx.smallExplosion, sfx.smallFastImpact,
+                              sfx.smallFastImpact));
     EXPECT_EQ(Mix_AllocateChannels(-1), 32);
     releaseGame(*state);  // what it frees is checked after each failed set-up below
 }

@@ -40,7 +40,6 @@ void nodesEqual(const Lattice& a, const Lattice& b) {
 
 TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouches) {
     World w;
-    w.parkEnemies();
     w->enemies[0] = play::ship(1, 1500.0f, 1500.0f);
     w->enemies[1] = play::ship(0, 905.0f, 900.0f);
     w->enemies[3] = play::ship(2, 900.0f, 905.0f);
@@ -78,7 +77,6 @@ TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodes
     };
     for (const Case& c : cases) {
         World w({{30, 20}});
-        w.parkEnemies();
         w->player.respawnCountdown = c.playerDead ? 5 : 0;
         Shot& shot = placeShot(w, c.kind, c.x, c.y, 3);
         shot.vx = c.vx;
@@ -91,7 +89,6 @@ TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodes
 
 TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
     World w;
-    w.parkEnemies();
     w->player.health = 40;
     placeShot(w, PowerUp5, 900.0f, 900.0f, 3);
     shotPass(w);
@@ -114,7 +111,6 @@ TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
 
 TEST(ShotDrawing, PlainShotsCentredFramesByAgeTheLaserTurnedAndDebrisSpun) {
     World w;
-    w.parkEnemies();
     w->camera.x = 100;
     w->camera.y = 50;
     placeShot(w, SimpleShot, 500.0f, 500.0f);  // picture (200, 200), screen (100, 150)
@@ -162,7 +158,6 @@ TEST(BlackHole, BendPullsEachNodeStraightTowardsThePoint) {
 
 TEST(BlackHole, TwoHolesBendInSlotOrderThenOneRefitAndOneRedraw) {
     World w({{12, 12}});
-    w.parkEnemies();
     Lattice reference(12, 12);
     w->drawnCellX = 0;
     w->drawnCellY = 0;
