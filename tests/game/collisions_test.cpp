@@ -6,21 +6,9 @@
 #include <cstdlib>
 
 #include "game/collisions.h"
-#include "game/spawn.h"
 #include "world.h"
 
 using play::World;
-
-namespace {
-
-/// Puts a live shot of `kind` at (x, y) with velocity (vx, 0) into slot 0 and returns the slot.
-int placeShot(GameState& state, int kind, float x, float y, float vx, float vy = 0.0f) {
-    state.shots.shots[0] = Shot{x, y, 0.0f, vx, vy, 0.0f, kind, 5};
-    state.shots.live[0] = 1;
-    return 0;
-}
-
-}  // namespace
 
 TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
     // On the default Lattice |r·sv| = (40·relative speed)·(40·shot speed): below 1000000 nothing,
@@ -44,7 +32,9 @@ TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
         World a(play::kArena);
         Ship target = play::ship(0, 1000.0f, 1000.0f, c.health, c.shipVx);
         a->explosions.next = 4;
-        applyShotHit(*a, placeShot(*a, c.kind, 1010.0f, 990.0f, c.shotVx), target);
+        a->shots.shots[0] = Shot{1010.0f, 990.0f, 0.0f, c.shotVx, 0.0f, 0.0f, c.kind, 5};
+        a->shots.live[0] = 1;
+        applyShotHit(*a, 0, target);
         if (c.after < 0) {
             EXPECT_LT(target.health, 0);
         } else {

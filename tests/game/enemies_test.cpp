@@ -74,8 +74,7 @@ TEST(EnemyKeepApart, LowerNumberIsPushedByACloseLaterEnemyEvenWhenDeadButEnemyFo
     EXPECT_FLOAT_EQ(a->enemies[0].x, 988.0f);
     EXPECT_FLOAT_EQ(a->enemies[0].vx, -11.5f);  // −12, then half a unit of drag
     EXPECT_FLOAT_EQ(a->enemies[1].x, 1100.0f);  // the dead one is not moved
-    EXPECT_EQ(a->enemies[4].vx, 0.0f);
-    EXPECT_EQ(a->enemies[4].x, 1000.0f);
+    EXPECT_EQ(std::make_pair(a->enemies[4].x, a->enemies[4].vx), std::make_pair(1000.0f, 0.0f));
     EXPECT_GT(a->enemies[3].x, 1100.0f);  // pushed away from enemy 4
 }
 
@@ -154,7 +153,6 @@ TEST(EnemyLife, DiesBelowZeroInThePassRebornReadingOneAliveFromTheNextFrame) {
     EXPECT_EQ(a->enemies[1].respawnCountdown, 0);
     EXPECT_EQ(a->kills, 1);  // killed as in the kill tests
     EXPECT_EQ(a->enemies[2].respawnCountdown, 1);
-    EXPECT_EQ(a->enemies[2].health, 50);
     EXPECT_EQ(a->enemies[2].x, 2500.0f);  // not yet moved to a corner
     updateEnemies(*a);
     const Ship born = a->enemies[2];

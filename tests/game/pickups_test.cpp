@@ -35,13 +35,11 @@ TEST(PowerUpDrop, OwnAmmunitionUnlessALaterDrawOverrides) {
         Ship dying = play::ship(kind, 700.0f, 800.0f);
         const std::vector<int> d = play::drawsAfter(seed, 6);
         dropPowerUp(*a, dying);
+        const int overrides[] = {PowerUp5, PowerUp6, PowerUp4};  // draws 2, 3, 4: the last wins
         int expected = PowerUp1 + kind;
-        if (d[2] % 10 == 0)
-            expected = PowerUp5;
-        if (d[3] % 10 == 0)
-            expected = PowerUp6;
-        if (d[4] % 10 == 0)
-            expected = PowerUp4;
+        for (int k = 0; k < 3; ++k) {
+            expected = d[2 + k] % 10 == 0 ? overrides[k] : expected;
+        }
         const Shot& pickUp = a->shots.shots[0];
         ASSERT_EQ(pickUp.kind, expected) << seed;
         EXPECT_EQ(pickUp.vx, static_cast<float>(d[0] % 4 - 2));

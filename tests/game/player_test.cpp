@@ -68,20 +68,17 @@ TEST(PlayerFiring, HeldKeyFiresEveryEleventhFrameAndEveryFrameInRapidFire) {
     }
     EXPECT_EQ(firedOn, (std::vector<int>{1, 12, 23, 34, 45}));
 
+    // Rapid fire: every frame until 20000 ms after the pick-up, then the 200 ms rule again.
     w->player.weapon = 1;
     w->ammo[1] = 5;
-    w->rapidFireTicks = static_cast<int>(w.ticks);
     const int before = w->shots.next;
-    w.frames(3, {SDLK_LCTRL});
+    for (int sinceMs : {0, 20, 19999, 20000}) {
+        w->rapidFireTicks = static_cast<int>(w.ticks + 20) - sinceMs;
+        w.frame({sinceMs == 0 ? SDLK_LCTRL : SDLK_SPACE});
+    }
     EXPECT_EQ(w->shots.next - before, 3);
     EXPECT_EQ(w->ammo[1], 2);
     EXPECT_EQ(w->shots.shots[before].kind, PurpleLaser);
-    w->rapidFireTicks = static_cast<int>(w.ticks + 20) - 19999;
-    w.frame({SDLK_SPACE});  // 19999 ms after the pick-up: still rapid
-    EXPECT_EQ(w->shots.next - before, 4);
-    w->rapidFireTicks = static_cast<int>(w.ticks + 20) - 20000;
-    w.frame({SDLK_SPACE});  // 20000 ms: the 200 ms rule again, 20 ms after the last
-    EXPECT_EQ(w->shots.next - before, 4);
 }
 
 TEST(PlayerSteering, ArrowsTurnThrustAndStrafeAndPickThePose) {
