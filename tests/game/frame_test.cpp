@@ -89,8 +89,6 @@ TEST(FrameEnemies, KillsInAFrameCompleteTheLevelAfterTheFlip) {
     std::srand(5);
     w.frame();
     EXPECT_EQ(w->levelIndex, 1);
-    EXPECT_EQ(w->kills, 0);
-    EXPECT_EQ(w->killTarget, 22);
-    EXPECT_EQ(w->enemies[0].respawnCountdown, 50);
-    EXPECT_EQ(w.liveShots(), 0);
+    EXPECT_EQ(w->killTarget, 22);  // one level change, what it resets is the level-change tests'
+    EXPECT_EQ(w.liveShots(), 0);   // after the kills' debris
 }

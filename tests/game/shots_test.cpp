@@ -96,11 +96,11 @@ TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
     EXPECT_GE(w->player.health, 60);  // the health pick-up gives 20 to 49
 
     w->player.respawnCountdown = 50;  // dead: not collected, still pulled
-    Shot& near = placeShot(w, PowerUp1, 900.0f - 240.0f, 900.0f, 3);  // q = 57601
-    Shot& far = placeShot(w, PowerUp1, 900.0f, 900.0f + 250.0f, 3);   // q = 62501
+    Shot& near = placeShot(w, PowerUp1, 900.0f - 144.0f, 900.0f - 192.0f, 3);  // q = 57601
+    Shot& far = placeShot(w, PowerUp1, 900.0f, 900.0f + 250.0f, 3);            // q = 62501
     shotPass(w);
-    EXPECT_NEAR(near.vx, 120.0 * 240.0 / 57601.0, 1e-6);
-    EXPECT_FLOAT_EQ(near.vy, 0.0f);
+    EXPECT_NEAR(near.vx, 120.0 * 144.0 / 57601.0, 1e-6);
+    EXPECT_NEAR(near.vy, 120.0 * 192.0 / 57601.0, 1e-6);
     EXPECT_FLOAT_EQ(far.vx, 0.0f);
     EXPECT_FLOAT_EQ(far.vy, 0.0f);
     EXPECT_EQ(w.liveShots(), 2);
