@@ -6,21 +6,9 @@
 #include <cstdlib>
 
 #include "game/collisions.h"
-#include "game/spawn.h"
 #include "world.h"
 
 using play::World;
-
-namespace {
-
-/// Puts a live shot of `kind` at (x, y) with velocity (vx, 0) into slot 0 and returns the slot.
-int placeShot(GameState& state, int kind, float x, float y, float vx, float vy = 0.0f) {
-    state.shots.shots[0] = Shot{x, y, 0.0f, vx, vy, 0.0f, kind, 5};
-    state.shots.live[0] = 1;
-    return 0;
-}
-
-}  // namespace
 
 TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
     // On the default Lattice |r·sv| = (40·relative speed)·(40·shot speed): below 1000000 nothing,
@@ -41,11 +29,12 @@ TEST(ShotHit, DamageIsTheRelativePictureImpactInWholeStepsTruncated) {
         {TripleBomb, 5, 0, 50, 30},     // a slow bomb: only its blast of 20
     };
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         Ship target = play::ship(0, 1000.0f, 1000.0f, c.health, c.shipVx);
         a->explosions.next = 4;
-        applyShotHit(*a, placeShot(*a, c.kind, 1010.0f, 990.0f, c.shotVx), target);
+        a->shots.shots[0] = Shot{1010.0f, 990.0f, 0.0f, c.shotVx, 0.0f, 0.0f, c.kind, 5};
+        a->shots.live[0] = 1;
+        applyShotHit(*a, 0, target);
         if (c.after < 0) {
             EXPECT_LT(target.health, 0);
         } else {
@@ -89,8 +78,7 @@ TEST(Bounce, EachShipTakesTheOthersVelocityPerAxisAndLosesAThirdOfTheChangeSquar
 
 TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     // Enemy 0 touches the player and enemy 1: it bounces twice in one frame, the player first.
-    World a;
-    a.arena();
+    World a(play::kArena);
     a->player.vx = 10.0f;
     a->enemies[0] = play::ship(0, 1100.0f, 1000.0f, 50, 0.0f, 5.0f);  // 40 pixels from the player
     // 35 pixels beyond enemy 0 (radii 22 + 19) and 75 from the player (19 + 25).
@@ -129,8 +117,7 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
                           {1112.5f, false, false, true},
                           {1000.0f, true, true, false}};
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         a->player.respawnCountdown = c.playerDead ? 40 : 0;
         a->enemies[0] = play::ship(0, c.enemyX, 1000.0f, 50, 4.0f);
         if (c.deadEnemyOnTop) {
@@ -149,8 +136,7 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
 
 TEST(Kill, ExplodesCountsDropsAndGoesDeadInOrder) {
     for (int kind = 0; kind < 3; ++kind) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         a->shots.next = 298;  // the drops wrap round the ring
         a->kills = 4;
         Ship& enemy = a->enemies[2];

@@ -8,8 +8,7 @@
 using play::pixel;
 
 TEST(ExplosionPass, EachKindShowsItsSixFramesAtItsCornerThenRetires) {
-    play::World a;
-    a.arena();
+    play::World a(play::kArena);
     a->camera.x = 100;
     a->camera.y = 50;
     struct Case {

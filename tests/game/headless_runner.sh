@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The headless runner as a script would run it: scripted keys repeat exactly and a changed key
-# changes the digest, a script runs for its own length, random seeds repeat, screenshots are
-# written, a run without sound is the same, a long random run completes the first level, and bad
-# options end with one line and status 2.
+# The headless runner as a script would run it: a changed key changes the digest, a script runs for
+# its own length, seeds differ, screenshots are written, a run without sound is the same, a long
+# random run completes the first level, and bad options end with one line and status 2. (That runs
+# repeat exactly is checked against recorded digests by tests/perf/identical_output.sh.)
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 # shellcheck source=tests/e2e/e2e.bash
@@ -17,7 +17,6 @@ first="$("$bin" --script "$scratch/script" --frames 120 --shot 1:"$scratch/one.b
 echo "$first"
 [[ "$first" =~ ^frames=120\ level=0\ kills=-?[0-9]+\ health=-?[0-9]+\ digest=[0-9a-f]{16}$ ]] ||
   fail "summary line has the wrong form: $first"
-[ "$first" = "$("$bin" --script "$scratch/script" --frames 120)" ] || fail "the same script gave two runs"
 [ "${first##*digest=}" != "$("$bin" --script "$scratch/other" --frames 120 | sed 's/.*digest=//')" ] ||
   fail "another key gave the same digest"
 [ "$(head -c 2 "$scratch/one.bmp")" = BM ] && [ "$(head -c 2 "$scratch/last.bmp")" = BM ] ||
@@ -26,7 +25,6 @@ cmp -s "$scratch/one.bmp" "$scratch/last.bmp" && fail "the first and last frames
 [[ "$("$bin" --script "$scratch/script")" == frames=80\ * ]] || fail "script length not used"
 
 r1="$("$bin" --random 7 --frames 300)"
-[ "$r1" = "$("$bin" --random 7 --frames 300)" ] || fail "the same seed gave two different runs"
 [ "$r1" != "$("$bin" --random 8 --frames 300)" ] || fail "two seeds gave the same run"
 [ "$r1" = "$(SDL_AUDIODRIVER=no-such-driver "$bin" --random 7 --frames 300 | tail -n 1)" ] ||
   fail "a run without sound differs"

@@ -12,7 +12,6 @@ namespace {
 
 /// The arena with none of the HUD's pictures: each test gives the ones it looks at.
 void bare(World& a) {
-    a.arena();
     Images& im = a->images;
     im.front = im.health = im.completion = nullptr;
     im.ammo.fill(nullptr);
@@ -31,7 +30,7 @@ int barWidth(SDL_Surface* screen, int y) {
 }  // namespace
 
 TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHigh) {
-    World a;
+    World a(play::kArena);
     bare(a);
     a->images.health = a.keep(play::image(250, 30, play::kGreen));
     a->images.completion = a.keep(play::image(250, 30, play::kBlue));
@@ -59,7 +58,7 @@ TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHig
 }
 
 TEST(HudGauges, AmmunitionAlphaTheBlackHoleCapAndThePanelUnderTheIndicator) {
-    World a;
+    World a(play::kArena);
     bare(a);
     for (int w = 1; w < kWeaponCount; ++w) {
         a->images.ammo[w] = a.keep(play::image(10, 10, 0xFFFFFF));

@@ -10,8 +10,7 @@
 using play::World;
 
 TEST(Debris, EachPieceDrawsVxVyKindSpinInThatOrder) {
-    World a;
-    a.arena();
+    World a(play::kArena);
     Ship dying = play::ship(2, 640.0f, 480.0f, 50, 1.5f, -2.5f);
     dying.heading = 0.75f;
     const std::vector<int> draws = play::drawsAfter(31, 25);
@@ -32,18 +31,15 @@ TEST(Debris, EachPieceDrawsVxVyKindSpinInThatOrder) {
 TEST(PowerUpDrop, OwnAmmunitionUnlessALaterDrawOverrides) {
     for (unsigned seed = 1; seed < 300; ++seed) {
         const int kind = static_cast<int>(seed % 3);
-        World a;
-        a.arena();
+        World a(play::kArena);
         Ship dying = play::ship(kind, 700.0f, 800.0f);
         const std::vector<int> d = play::drawsAfter(seed, 6);
         dropPowerUp(*a, dying);
+        const int overrides[] = {PowerUp5, PowerUp6, PowerUp4};  // draws 2, 3, 4: the last wins
         int expected = PowerUp1 + kind;
-        if (d[2] % 10 == 0)
-            expected = PowerUp5;
-        if (d[3] % 10 == 0)
-            expected = PowerUp6;
-        if (d[4] % 10 == 0)
-            expected = PowerUp4;
+        for (int k = 0; k < 3; ++k) {
+            expected = d[2 + k] % 10 == 0 ? overrides[k] : expected;
+        }
         const Shot& pickUp = a->shots.shots[0];
         ASSERT_EQ(pickUp.kind, expected) << seed;
         EXPECT_EQ(pickUp.vx, static_cast<float>(d[0] % 4 - 2));
@@ -63,8 +59,7 @@ TEST(Collect, EachPickUpAddsItsDrawCapsAfterTheAdditionAndRapidFireRestarts) {
                           {PowerUp4, 3, 0, 5},
                           {PowerUp5, 20, 30, 100}};
     for (const Case& c : cases) {
-        World a;
-        a.arena();
+        World a(play::kArena);
         int& value = c.kind == PowerUp5 ? a->player.health : a->ammo[c.kind - PowerUp1 + 1];
         value = -1;  // a weapon fired dry
         const std::vector<int> d = play::drawsAfter(40 + c.kind, 2);

@@ -10,33 +10,54 @@
 
 using play::World;
 
-TEST(PlayerFiring, FirstShotIsASimpleShotThatLeavesLaserAmmoAtMinusOne) {
-    World w;
-    w.parkEnemies();
-    w->player.vy = 40.0f;
-    w.frame({SDLK_SPACE});
-    EXPECT_EQ(w->ammo[1], -1);
-    EXPECT_EQ(w->player.weapon, 0);
-    ASSERT_EQ(w.liveShots(), 1);
-    const Shot& shot = w->shots.shots[0];
-    EXPECT_EQ(shot.kind, SimpleShot);
-    EXPECT_EQ(shot.age, 1);  // already moved once in the same frame's shot pass
-    // The ship's velocity from before the speed limit: 40 + 20, two steps ahead, then one step.
-    EXPECT_FLOAT_EQ(shot.vy, 60.0f);
-    EXPECT_FLOAT_EQ(shot.y, 900.0f + 2 * 60.0f + 60.0f);
-    EXPECT_FLOAT_EQ(w->player.vy, 32.0f);
-    EXPECT_FLOAT_EQ(w->player.y, 932.0f);
-
-    w->player.vx = 30.0f;
-    w->player.vy = 40.0f;  // speed 50 becomes 32 in the same direction
-    w.frame();
-    EXPECT_NEAR(w->player.vx, 19.2f, 1e-4);
-    EXPECT_NEAR(w->player.vy, 25.6f, 1e-4);
+TEST(PlayerFiring, EachWeaponSpendsARoundTheLastFiresASimpleShotAndTheShipIsCappedAfter) {
+    // The count is lowered before it is tested: the last round, and none at all, fire a
+    // SimpleShot. The swarm fires three shots, each with its own offset, for one round.
+    struct Case {
+        int weapon, rounds, left, after, kind;
+    };
+    const Case cases[] = {{1, 0, -1, 0, SimpleShot},
+                          {2, 1, 0, 0, SimpleShot},
+                          {2, 2, 1, 2, TripleBomb},
+                          {3, 10, 9, 3, Swarm}};
+    for (const Case& c : cases) {
+        World w;
+        w->player.weapon = c.weapon;
+        w->ammo[c.weapon] = c.rounds;
+        w->player.heading = 0.5f;
+        w->player.vx = 30.0f;
+        w->player.vy = 40.0f;
+        const std::vector<int> draws = play::drawsAfter(1234, 3);
+        w.frame({SDLK_SPACE});
+        EXPECT_EQ(std::make_pair(w->ammo[c.weapon], w->player.weapon),
+                  std::make_pair(c.left, c.after));
+        ASSERT_EQ(w.liveShots(), c.kind == Swarm ? 3 : 1) << c.weapon;
+        for (int n = 0; n < w.liveShots(); ++n) {
+            const Shot& shot = w->shots.shots[n];
+            const double aim = 0.5 + (c.kind == Swarm ? (draws[n] % 20 - 10) / 40.0 : 0.0);
+            EXPECT_EQ(shot.kind, c.kind);
+            EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the ship's, without the offset
+            // The ship's velocity from before the speed limit; two steps ahead, then one step in
+            // the same frame's shot pass.
+            EXPECT_NEAR(shot.vx, 30.0 + 20.0 * std::sin(aim), 1e-4);
+            EXPECT_NEAR(shot.vy, 40.0 + 20.0 * std::cos(aim), 1e-4);
+            EXPECT_NEAR(shot.x, 900.0 + 3 * shot.vx, 1e-3);
+            EXPECT_NEAR(shot.y, 900.0 + 3 * shot.vy, 1e-3);
+        }
+        // Speed 50 becomes 32 in the same direction, then the ship moves.
+        EXPECT_NEAR(w->player.vx, 19.2f, 1e-4);
+        EXPECT_NEAR(w->player.vy, 25.6f, 1e-4);
+        EXPECT_NEAR(w->player.y, 925.6f, 1e-3);
+    }
+    World w;  // the weapon keys 1..5: with several held the highest wins
+    w.frame({SDLK_3});
+    EXPECT_EQ(w->player.weapon, 2);
+    w.frame({SDLK_1, SDLK_2, SDLK_5});
+    EXPECT_EQ(w->player.weapon, 4);
 }
 
 TEST(PlayerFiring, HeldKeyFiresEveryEleventhFrameAndEveryFrameInRapidFire) {
     World w;
-    w.parkEnemies();
     std::vector<int> firedOn;
     for (int f = 1; f <= 45; ++f) {
         const int before = w->shots.next;
@@ -47,61 +68,17 @@ TEST(PlayerFiring, HeldKeyFiresEveryEleventhFrameAndEveryFrameInRapidFire) {
     }
     EXPECT_EQ(firedOn, (std::vector<int>{1, 12, 23, 34, 45}));
 
+    // Rapid fire: every frame until 20000 ms after the pick-up, then the 200 ms rule again.
     w->player.weapon = 1;
     w->ammo[1] = 5;
-    w->rapidFireTicks = static_cast<int>(w.ticks);
     const int before = w->shots.next;
-    w.frames(3, {SDLK_LCTRL});
+    for (int sinceMs : {0, 20, 19999, 20000}) {
+        w->rapidFireTicks = static_cast<int>(w.ticks + 20) - sinceMs;
+        w.frame({sinceMs == 0 ? SDLK_LCTRL : SDLK_SPACE});
+    }
     EXPECT_EQ(w->shots.next - before, 3);
     EXPECT_EQ(w->ammo[1], 2);
     EXPECT_EQ(w->shots.shots[before].kind, PurpleLaser);
-    w->rapidFireTicks = static_cast<int>(w.ticks + 20) - 19999;
-    w.frame({SDLK_SPACE});  // 19999 ms after the pick-up: still rapid
-    EXPECT_EQ(w->shots.next - before, 4);
-    w->rapidFireTicks = static_cast<int>(w.ticks + 20) - 20000;
-    w.frame({SDLK_SPACE});  // 20000 ms: the 200 ms rule again, 20 ms after the last
-    EXPECT_EQ(w->shots.next - before, 4);
-}
-
-TEST(PlayerFiring, LastRoundFiresASimpleShotAndTheHighestWeaponKeyWins) {
-    World w;
-    w.parkEnemies();
-    w->player.weapon = 2;
-    w->ammo[2] = 1;
-    w.frame({SDLK_SPACE});
-    EXPECT_EQ(w->ammo[2], 0);
-    EXPECT_EQ(w->player.weapon, 0);
-    EXPECT_EQ(w->shots.shots[0].kind, SimpleShot);
-    w->ammo[2] = 2;
-    w.frame({SDLK_3});
-    EXPECT_EQ(w->player.weapon, 2);
-    w.frames(10, {SDLK_SPACE});
-    EXPECT_EQ(w->ammo[2], 1);
-    EXPECT_EQ(w->player.weapon, 2);
-    EXPECT_EQ(w->shots.shots[1].kind, TripleBomb);
-    w.frame({SDLK_1, SDLK_2, SDLK_5});
-    EXPECT_EQ(w->player.weapon, 4);
-}
-
-TEST(PlayerFiring, SwarmFiresThreeShotsEachWithItsOwnOffset) {
-    World w;
-    w.parkEnemies();
-    w->player.weapon = 3;
-    w->ammo[3] = 10;
-    w->player.heading = 0.5f;
-    const std::vector<int> draws = play::drawsAfter(1234, 3);
-    w.frame({SDLK_SPACE});
-    EXPECT_EQ(w->ammo[3], 9);  // one round per volley
-    ASSERT_EQ(w.liveShots(), 3);
-    for (int n = 0; n < 3; ++n) {
-        const Shot& shot = w->shots.shots[n];
-        const float offset = static_cast<float>(draws[n] % 20 - 10) / 40.0f;
-        EXPECT_EQ(shot.kind, Swarm);
-        EXPECT_FLOAT_EQ(shot.heading, 0.5f);  // the ship's heading, without the offset
-        EXPECT_NEAR(shot.vx, 20.0 * std::sin(0.5 + offset), 1e-4);
-        EXPECT_NEAR(shot.vy, 20.0 * std::cos(0.5 + offset), 1e-4);
-        EXPECT_NEAR(shot.x, 900.0 + 3 * shot.vx, 1e-3);
-    }
 }
 
 TEST(PlayerSteering, ArrowsTurnThrustAndStrafeAndPickThePose) {
@@ -126,7 +103,6 @@ TEST(PlayerSteering, ArrowsTurnThrustAndStrafeAndPickThePose) {
     };
     for (const Case& c : cases) {
         World w;
-        w.parkEnemies();
         w->player.heading = c.start;
         w.frame();  // the sprite is drawn where the previous frame mapped the ship
         const SDL_Rect camera = w->camera;
@@ -145,7 +121,6 @@ TEST(PlayerSteering, ArrowsTurnThrustAndStrafeAndPickThePose) {
 
 TEST(PlayerMotion, WrapsAtTheArenaSizeWhichIsOneCellLessThanTheNodes) {
     World w({{30, 20}});  // W = 2900, H = 1900 world units
-    w.parkEnemies();
     struct Case {
         float x, y, vx, vy, wrappedX, wrappedY;
     };
@@ -167,7 +142,6 @@ TEST(PlayerMotion, WrapsAtTheArenaSizeWhichIsOneCellLessThanTheNodes) {
 
 TEST(PlayerLife, ZeroHealthLivesMinusOneDiesAndComesBackAfterOneHundredFrames) {
     World w;
-    w.parkEnemies();
     w->player.health = 0;
     w.frame();
     EXPECT_EQ(w->player.respawnCountdown, 0);
@@ -208,20 +182,14 @@ TEST(PlayerLife, ZeroHealthLivesMinusOneDiesAndComesBackAfterOneHundredFrames) {
     EXPECT_STREQ(w->caption, " health:100 Kills: 4");  // the window shows it (real-window test)
 }
 
-TEST(PlayerCamera, EasesAFifthOfTheWayAndStopsWithinFivePixels) {
+TEST(PlayerCamera, EasesAFifthOfTheWayTowardsPuttingTheSpriteBoxAt400By250) {
     World w;
-    w.parkEnemies();
-    // The player's picture position on a default Lattice is (360, 360).
-    w.frame();
-    EXPECT_EQ(w->camera.x, -21);  // (360 − 66 − 0 − 400) / 5 = −106 / 5
-    EXPECT_EQ(w->camera.y, 8);    // (360 − 66 − 0 − 250) / 5 = 44 / 5
-    w.frame();
-    EXPECT_EQ(w->camera.x, -21 + (360 - 66 + 21 - 400) / 5);
-    EXPECT_EQ(w->camera.y, 8 + (360 - 66 - 8 - 250) / 5);
-    w.frames(60);
-    EXPECT_LT(std::abs(360 - 66 - w->camera.x - 400), 5);
-    EXPECT_LT(std::abs(360 - 66 - w->camera.y - 250), 5);
-    const SDL_Rect still = w->camera;
-    w.frame();
-    EXPECT_EQ(std::make_pair(w->camera.x, w->camera.y), std::make_pair(still.x, still.y));
+    // The player's picture position on a default Lattice is (360, 360), the box 66 pixels less;
+    // after 60 frames it has stopped within five pixels.
+    for (int f = 0; f < 60; ++f) {
+        const SDL_Rect before = w->camera;
+        w.frame();
+        ASSERT_EQ(w->camera.x, before.x + (360 - 66 - before.x - 400) / 5) << f;
+        ASSERT_EQ(w->camera.y, before.y + (360 - 66 - before.y - 250) / 5) << f;
+    }
 }

@@ -90,9 +90,13 @@ inline Ship parkedShip(float x = 2500.0f, float y = 2500.0f) {
     return Ship{x, y, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 1000000, 50, 1, 0};
 }
 
+/// Tag of a World whose player is alive and at rest at (1000, 1000): the arena of the pass tests.
+struct Arena {};
+constexpr Arena kArena{};
+
 /// A run's state on a level set of default Lattices (40 pixels a lattice unit, so picture =
 /// 0.4 × world), with every image present and the Playfield, scratch and screen made as the game
-/// makes them. No sound. The ships take their start values.
+/// makes them. No sound. The player takes its start values; the enemies are parked.
 class World {
   public:
     explicit World(std::vector<std::pair<int, int>> levels = {{30, 30}}) {
@@ -135,6 +139,11 @@ class World {
         SDL_SetColorKey(s.playfield, SDL_SRCCOLORKEY, 0);
         s.pacing.levelUpWaitMs = 0;
         resetShips(s);
+        s.enemies.fill(parkedShip());  // dead for a long time, far from the player
+    }
+    explicit World(Arena, std::vector<std::pair<int, int>> levels = {{30, 30}})
+        : World(std::move(levels)) {
+        state->player = ship(0, 1000.0f, 1000.0f, 100);
     }
     ~World() {
         for (SDL_Surface* surface : owned_) {
@@ -175,15 +184,6 @@ class World {
         in.hasEvent = event != nullptr;
         in.event = event != nullptr ? *event : SDL_Event{};
         return in;
-    }
-
-    /// Parks the five enemies far from the player, dead for a long time.
-    void parkEnemies() { state->enemies.fill(parkedShip()); }
-    /// The arena of the pass tests: the player alive and at rest at (1000, 1000), enemies parked.
-    World& arena() {
-        state->player = ship(0, 1000.0f, 1000.0f, 100);
-        parkEnemies();
-        return *this;
     }
 
     int liveShots() const {

@@ -10,15 +10,6 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/tests/e2e/e2e.bash"
 e2e_begin package
 deb="$("$root/scripts/package" | tail -n 1)" || fail "scripts/package failed"
-within() { # SECONDS COMMAND…: retries every 0.1 s until the command succeeds
-  local tries=$(($1 * 10))
-  shift
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 
 # --- what the package holds ------------------------------------------------------------------------
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' >"$scratch/list"
@@ -51,14 +42,15 @@ cd "$scratch/elsewhere"
 start_x_server "$scratch" || fail "no X server"
 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$unpacked/usr/games/lumendrift" >"$scratch/game.out" 2>&1 &
 game_pid=$!
-find_window() { window="$(xdotool search --name '^Lumen Drift$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
-within 20 find_window || fail "no title window; the game said: $(cat "$scratch/game.out")"
+wait_for_window 20 || fail "no title window; the game said: $(cat "$scratch/game.out")"
 xdotool mousemove 400 300
-playing() {
+for _ in $(seq 100); do # Return until the caption shows play, for up to 10 s
   xdotool key Return
-  xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$'
-}
-within 10 playing || fail "a key did not start play; the game said: $(cat "$scratch/game.out")"
+  xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$' && break
+  sleep 0.1
+done
+xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$' ||
+  fail "a key did not start play; the game said: $(cat "$scratch/game.out")"
 stop_program "$game_pid"
 game_pid=""
 

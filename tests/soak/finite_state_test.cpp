@@ -4,7 +4,6 @@
 // collisions can hit hard, so a NaN or an infinity would otherwise spread silently through the
 // state. ctest runs a few thousand frames; scripts/test runs 100 000 in the sanitizer build
 // (LUMEN_SOAK_FRAMES, LUMEN_SOAK_SEED).
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 #include "game/digest.h"
 #include "game/game.h"
 #include "game/state_check.h"
+#include "game/world.h"  // the game tests' dummy screen
 
 namespace {
 
@@ -47,10 +47,7 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     const auto seed = static_cast<uint32_t>(environmentNumber("LUMEN_SOAK_SEED", kDefaultSeed));
 
     ASSERT_EQ(chdir(LUMEN_DATA_DIR), 0) << "no data folder at " << LUMEN_DATA_DIR;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_DOUBLEBUF);
+    SDL_Surface* screen = play::dummyScreen();  // the mixer opens the audio itself
     ASSERT_NE(screen, nullptr) << SDL_GetError();
     std::string reason;
     SDL_Surface* front = loadImage("play/front.bmp", &reason);
