@@ -1,4 +1,4 @@
-// The page played in Debian's headless Chromium: node test.mjs URL DATA_FOLDER OUT_FOLDER
+// The page played in Debian's headless Chromium: node page_test.mjs URL DATA_FOLDER OUT_FOLDER
 // Reads the canvas as a player would see it and compares it with the game's own pictures.
 import fs from 'node:fs';
 import puppeteer from 'puppeteer-core';
