@@ -85,17 +85,15 @@ class Session {
         SDL_Quit();
         EXPECT_EQ(chdir(previous_.c_str()), 0);
         std::ifstream in(audio_, std::ios::binary);
-        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                               std::istreambuf_iterator<char>());
-        std::remove(audio_.c_str());
         Heard heard;
-        for (size_t n = 0; n + 1 < bytes.size(); n += 2) {
-            const int sample = static_cast<int16_t>(bytes[n] | (bytes[n + 1] << 8));
+        for (char b[2]; in.read(b, 2);) {  // 16-bit little-endian mono
+            const int sample = static_cast<int16_t>((b[0] & 0xFF) | (b[1] & 0xFF) << 8);
             ++heard.samples;
             heard.nonZero += sample != 0 ? 1 : 0;
             heard.peak = std::max(heard.peak, std::abs(sample));
             heard.energy += (sample / 32768.0) * (sample / 32768.0);
         }
+        std::remove(audio_.c_str());
         return heard;
     }
 
