@@ -25,8 +25,7 @@ TEST(ExplosionPass, EachKindShowsItsSixFramesAtItsCornerThenRetires) {
             a->images.explosion[kExplosionFrames * c.kind + frame] =
                 a.keep(play::image(8, 8, 0x100000u * (c.kind + 1) + frame, true));
         }
-        Ship source = play::ship(0, c.x, c.y);
-        spawnExplosion(a->explosions, source).kind = c.kind;
+        spawnExplosion(a->explosions, play::ship(0, c.x, c.y)).kind = c.kind;
     }
     a->images.explosion[kExplosionFrames * LargeExplosion + 2] = nullptr;  // missing: not drawn
     for (int frame = 0; frame <= kExplosionFrames; ++frame) {

@@ -85,8 +85,7 @@ TEST(HudGauges, AmmunitionAlphaTheBlackHoleCapAndThePanelUnderTheIndicator) {
     a->ammo[2] = -1;  // fired dry with nothing left: a faint icon
     drawHud(*a);
     EXPECT_EQ(a->images.ammo[1]->format->alpha, 255);
-    EXPECT_EQ(a->images.ammo[2]->format->alpha,
-              static_cast<int>((-1.0f / 50.0f * 0.8f + 0.2f) * 255.0f));
+    EXPECT_EQ(a->images.ammo[2]->format->alpha, 46);  // (−1/50·0.8 + 0.2)·255 = 46.92
 
     // The panel first at y = 415, then the selected weapon's indicator, then the bars over it.
     a->images.front = a.keep(play::image(800, 185, 0x303030));

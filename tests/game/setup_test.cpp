@@ -34,14 +34,6 @@ Uint32 centreOf(SDL_Surface* s) {
                                       s->w / 2 * 4);
 }
 
-/// Whether a loaded image has the size and centre pixel of a bitmap file, as SDL loads it.
-bool sameAsFile(SDL_Surface* image, const char* file) {
-    SDL_Surface* s = loadImage(file, nullptr);
-    const bool same = s->w == image->w && s->h == image->h && centreOf(s) == centreOf(image);
-    SDL_FreeSurface(s);
-    return same;
-}
-
 /// Start-up pictures as the entry point loads them.
 struct StartImages {
     SDL_Surface* front = loadImage("play/front.bmp", nullptr);
@@ -52,21 +44,23 @@ struct StartImages {
     }
 };
 
-/// Set-up in the current folder and release; the reason when it fails. Checks that a failed
-/// set-up left nothing behind.
-bool setUp(std::string& reason) {
+/// Set-up in the current folder must fail with one line that starts with the file's name and
+/// mentions `mention`, and leave nothing behind.
+void expectRefused(const std::string& file, const char* mention = "") {
     StartImages start;
     GameState state;
-    const bool ok =
-        setUpGame(state, play::dummyScreen(), start.front, start.title, kLevelFile, &reason);
-    if (!ok) {
-        EXPECT_TRUE(state.images.shot[0] == nullptr && state.images.levelUp == nullptr &&
-                    state.playfield == nullptr && state.spriteScratch == nullptr &&
-                    state.levels == nullptr && state.sounds.thrust == nullptr)
-            << reason;
-    }
+    std::string reason;
+    EXPECT_FALSE(
+        setUpGame(state, play::dummyScreen(), start.front, start.title, kLevelFile, &reason))
+        << file;
+    EXPECT_EQ(reason.rfind(file + ": ", 0), 0u) << reason;
+    EXPECT_NE(reason.find(mention), std::string::npos) << reason;
+    EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+    EXPECT_TRUE(state.images.shot[0] == nullptr && state.images.levelUp == nullptr &&
+                state.playfield == nullptr && state.spriteScratch == nullptr &&
+                state.levels == nullptr && state.sounds.thrust == nullptr)
+        << reason;
     releaseGame(state);
-    return ok;
 }
 
 }  // namespace
@@ -95,8 +89,10 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
         {images.shot[19], "images/blackhole.bmp"},
         {images.explosion[6], "images/blue explosion1.bmp"},
     };
-    for (const auto& [image, file] : loaded) {
-        EXPECT_TRUE(sameAsFile(image, file)) << file;
+    for (const auto& [image, file] : loaded) {  // the size and centre pixel of the file as loaded
+        SDL_Surface* s = loadImage(file, nullptr);
+        EXPECT_TRUE(s->w == image->w && s->h == image->h && centreOf(s) == centreOf(image)) << file;
+        SDL_FreeSurface(s);
     }
     // Shot images 0..19 and every explosion become alpha images holding the file's bytes; the
     // shrapnel stays as loaded; the pick-ups are keyed on magenta.
@@ -165,10 +161,7 @@ TEST(SetUpFailures, EveryMissingOrUnusableFileIsNamedAndNothingIsLeftBehind) {
         }
         ++files;
         fs::rename(file, file + ".away");
-        std::string reason;
-        EXPECT_FALSE(setUp(reason)) << file;
-        EXPECT_EQ(reason.rfind(file + ": ", 0), 0u) << reason;
-        EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+        expectRefused(file);
         fs::rename(file + ".away", file);
     }
     EXPECT_EQ(files, 89);
@@ -198,10 +191,7 @@ TEST(SetUpFailures, EveryMissingOrUnusableFileIsNamedAndNothingIsLeftBehind) {
         } else {
             std::ofstream(c.file, std::ios::binary) << c.bytes;
         }
-        std::string reason;
-        EXPECT_FALSE(setUp(reason)) << c.file;
-        EXPECT_EQ(reason.rfind(std::string(c.file) + ": ", 0), 0u) << reason;
-        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+        expectRefused(c.file, c.reason);
         fs::rename("kept", c.file);
     }
     SDL_FreeSurface(rgb);

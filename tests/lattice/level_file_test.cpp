@@ -58,7 +58,7 @@ std::vector<unsigned char> readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesAndTriplesPositions) {
+TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOrder) {
     Bytes file;
     file.i32(1).f32(3).f32(3).f32(8);
     for (int n = 0; n < 9; ++n)
@@ -80,19 +80,16 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesAndTriplesPositions) {
     set->lattices[0]->rimPoint(3.0f, u, v);
     EXPECT_EQ(u, 2.0f);
     EXPECT_EQ(v, 1.0f);
-}
 
-TEST(ReadLevelFile, ZeroOrSeveralLevelsInOrder) {
-    std::unique_ptr<LevelSet> set;
+    // Zero or several levels, in order.
     ASSERT_EQ(readLevelFile(set, writeFile("zero.lvl", Bytes().i32(0).data).c_str()), 0);
     EXPECT_EQ(set->count, 0);
-    Bytes file;
-    file.i32(2).level(4, 3).level(5, 6, 1.0f);
-    ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", file.data).c_str()), 0);
+    Bytes two;
+    two.i32(2).level(4, 3).level(5, 6, 1.0f);
+    ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", two.data).c_str()), 0);
     ASSERT_EQ(set->count, 2);
     EXPECT_EQ(set->lattices[0]->columns, 4.0f);
     EXPECT_EQ(set->lattices[1]->rows, 6.0f);
-    float x = 0, y = 0;
     set->lattices[1]->mapPoint(2, 0, x, y, true, true);
     EXPECT_FLOAT_EQ(x, 83.0f);
 }
@@ -146,22 +143,20 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
     EXPECT_NE(reason.find("cannot open"), std::string::npos);
 }
 
-void bend(Lattice& lattice, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> wobble(-17.0f, 17.0f);
-    for (int i = 0; static_cast<float>(i) < lattice.columns; ++i)
-        for (int j = 0; static_cast<float>(j) < lattice.rows; ++j)
-            lattice.setNodePosition(i, j, 40.0f * i + wobble(random), 40.0f * j + wobble(random));
-    lattice.refitAll();
-}
-
 TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreReported) {
     LevelSet set;
     set.appendLattice(12, 12);
     set.appendLattice(5, 9);
     set.appendLattice(3, 3);
-    for (int32_t l = 0; l < set.count; ++l)
-        bend(*set.lattices[l], 100 + l);
+    std::mt19937 random(100);  // every node moved by a random amount
+    std::uniform_real_distribution<float> wobble(-17.0f, 17.0f);
+    for (int32_t l = 0; l < set.count; ++l) {
+        Lattice& bent = *set.lattices[l];
+        for (int i = 0; static_cast<float>(i) < bent.columns; ++i)
+            for (int j = 0; static_cast<float>(j) < bent.rows; ++j)
+                bent.setNodePosition(i, j, 40.0f * i + wobble(random), 40.0f * j + wobble(random));
+        bent.refitAll();
+    }
 
     const std::string first = tempPath("round1.lvl");
     ASSERT_EQ(writeLevelFile(set, first.c_str()), 0);

@@ -1,6 +1,8 @@
 // Spline arithmetic: Catmull-Rom and end-quadratic coefficients, and their evaluation in double.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "lattice/spline.h"
 
 namespace {
@@ -17,14 +19,9 @@ TEST(Spline, CoefficientsOfLinesParabolasAndSteps) {
     for (const Case& k : cases) {
         float a, b, c, d;
         catmullRomCoefficients(k.p[0], k.p[1], k.p[2], k.p[3], a, b, c, d);
-        EXPECT_EQ(a, k.a);
-        EXPECT_EQ(b, k.b);
-        EXPECT_EQ(c, k.c);
-        EXPECT_EQ(d, k.d);
+        EXPECT_EQ(std::make_tuple(a, b, c, d), std::make_tuple(k.a, k.b, k.c, k.d));
         quadraticCoefficients(k.p[0], k.p[1], k.p[2], a, b, c);
-        EXPECT_EQ(a, k.qa);
-        EXPECT_EQ(b, k.qb);
-        EXPECT_EQ(c, k.qc);
+        EXPECT_EQ(std::make_tuple(a, b, c), std::make_tuple(k.qa, k.qb, k.qc));
         for (int t = 0; t <= 2; ++t) {  // the quadratic passes through p0, p1, p2 at 0, 1, 2
             EXPECT_EQ(evalQuadratic(static_cast<float>(t), a, b, c), k.p[t]);
             EXPECT_EQ(quadraticThrough(static_cast<float>(t), k.p[0], k.p[1], k.p[2]), k.p[t]);

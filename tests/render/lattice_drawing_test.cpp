@@ -114,7 +114,7 @@ SurfacePtr picture(int w, int h, Uint32 fill = 0) {
 
 }  // namespace
 
-TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffset) {
+TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffsetAndScale) {
     Lattice lattice(40, 40);
     bend(lattice);
     const int offsets[][2] = {{0, 0},       {-100, -100}, {-400, -500},  {-900, -300},
@@ -130,11 +130,7 @@ TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffs
             EXPECT_GT(litPixels(fast.get()).size(), 20000u);
         }
     }
-}
-
-TEST(LatticeCulling, CoarseGridScaledAndInSmallTargetsGivesTheSamePixels) {
-    Lattice lattice(40, 40);
-    bend(lattice);
+    // The coarse grid, scaled, in small targets of every pixel size.
     for (int scale : {1, 2, 3}) {
         for (int bytes : {1, 2, 3, 4}) {
             SurfacePtr fast = makeSurface(bytes, 333, 211);
