@@ -65,11 +65,14 @@ void drawWell(cairo_t* cr, double x, double y, double w, double h) {
     cairo_pattern_destroy(g);
 }
 
-/// The 800-wide panel; `top` is its picture row for screen row 415.
+/// The panel's rows on screen: from kPanelTop down to the bottom of the 600-row window.
+constexpr int kPanelRows = 600 - kPanelTop;
+
+/// The 800-wide panel; `top` is its picture row for screen row kPanelTop.
 void drawPanel(cairo_t* cr, double top) {
     const double bodyTop = top + 84;   // under the weapon indicators at screen row 510
     const double wingTop = top + 112;  // the panel's outer ends sit lower
-    const double bottom = top + 185;
+    const double bottom = top + kPanelRows;
     cairo_move_to(cr, 0, bottom);
     cairo_line_to(cr, 0, wingTop);
     cairo_curve_to(cr, 60, wingTop, 80, bodyTop, 140, bodyTop);
@@ -209,12 +212,12 @@ void writeHudImages(ImageSink& sink) {
         sink.save(canvas, bar.file, BitmapFormat::Opaque24);
     }
 
-    // The front panel: its top 185 rows are the panel shown at (0, 415) during play; the
+    // The front panel: its top kPanelRows rows are the panel shown at (0, kPanelTop) in play; the
     // transparent area above the panel's edge is magenta. The whole picture is the loading screen,
     // so the rows below the panel (never on screen during play) carry the loading message.
     Canvas canvas(800, 600);
     cairo_t* cr = canvas.cr();
-    drawLoadingArea(cr, 185, 415);
+    drawLoadingArea(cr, kPanelRows, kPanelTop);
     drawPanel(cr, 0);
     sink.save(canvas, kFrontImageFile, BitmapFormat::KeyedMagenta32);
 }
