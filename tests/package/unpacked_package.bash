@@ -42,8 +42,10 @@ for entry in "$unpacked"/usr/share/applications/*.desktop; do
 done
 
 # --- what Debian asks of a package -----------------------------------------------------------------
+# Control-flow marks are not asked for: Debian 12's C library start files carry none, so no program
+# linked with them can have them.
 for program in lib/games/lumendrift/lumendrift games/lumendrift-level ${editor:+lib/games/lumendrift/$editor}; do
-  hardening-check "$unpacked/usr/$program" >"$scratch/hardening" ||
+  hardening-check --nocfprotection "$unpacked/usr/$program" >"$scratch/hardening" ||
     fail "$program is not hardened: $(grep -v ': yes' "$scratch/hardening")"
 done
 metainfo="$(grep '^/usr/share/metainfo/.*\.metainfo\.xml$' "$scratch/list")" || fail "no AppStream metainfo"
