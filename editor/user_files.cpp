@@ -56,16 +56,16 @@ std::string saveLevelsInto(const LevelSet& levels, const std::string& path) {
     if (target.empty()) {
         return reason;
     }
+    const std::string folder = folderOf(target);
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "cannot write in the folder " + folder + ": " + std::strerror(errno);
+    }
     struct stat old;
     const bool exists = stat(target.c_str(), &old) == 0;
     // Judged by the mode bits, as text editors do: root may write anything, but a file nobody
     // may write was made read-only on purpose.
     if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
         return "read-only: " + path;
-    }
-    const std::string folder = folderOf(target);
-    if (access(folder.c_str(), W_OK | X_OK) != 0) {
-        return "cannot write in the folder " + folder + ": " + std::strerror(errno);
     }
     // Written private, then given the old file's mode, so its content is never readable to more
     // people than before, even for a moment.
