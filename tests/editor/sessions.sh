@@ -209,7 +209,7 @@ $(drag 290 212)
 key ctrl+q
 view
 key escape
-$(drag 290 212)
+$(drag 370 272)
 key ctrl+q
 key x
 key s
