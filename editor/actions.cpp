@@ -276,7 +276,7 @@ void answerQuestion(EditorState& state, const SDL_keysym& key) {
 
 namespace {
 
-/// The size typed into the prompt, or "" and *problem.
+/// Reads the size typed into the prompt; false with *problem when it is none the editor adds.
 bool parseSize(const std::string& text, int& columns, int& rows, std::string* problem) {
     char rest = 0;
     if (std::sscanf(text.c_str(), "%dx%d%c", &columns, &rows, &rest) != 2) {

@@ -20,7 +20,7 @@ std::string folderOf(const std::string& path) {
 }
 
 /// The file at the end of the chain of symbolic links starting at path (path itself when it is
-/// no link, or names nothing yet); "" with *reason for a loop.
+/// no link, or names nothing yet); "" with *reason for a loop or an unreadable link.
 std::string linkTarget(const std::string& path, std::string* reason) {
     std::string target = path;
     for (int hop = 0; hop < kLinkLimit; ++hop) {
@@ -31,7 +31,8 @@ std::string linkTarget(const std::string& path, std::string* reason) {
         char next[PATH_MAX];
         const ssize_t n = readlink(target.c_str(), next, sizeof next - 1);
         if (n < 0) {
-            break;
+            *reason = target + ": cannot read the link: " + std::strerror(errno);
+            return "";
         }
         next[n] = '\0';
         target = next[0] == '/' ? std::string(next) : folderOf(target) + "/" + next;

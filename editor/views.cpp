@@ -2,6 +2,7 @@
 
 #include <SDL_gfxPrimitives.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "editor/reduce.h"
@@ -265,8 +266,9 @@ void EditorView::drawFolds(SDL_Surface* screen, const EditorState& state) const 
             const float dv = side == 0 ? 0 : (side == 1 ? f : (side == 2 ? 1 : 1 - f));
             float x = 0, y = 0;
             lattice.mapPoint(i + du, j + dv, x, y, false, false);
-            xs[k] = static_cast<Sint16>(windowX(state.view, x));
-            ys[k] = static_cast<Sint16>(windowY(state.view, y));
+            // Far outside the window at a high zoom: held within SDL_gfx's 16-bit coordinates.
+            xs[k] = static_cast<Sint16>(std::clamp(windowX(state.view, x), -16000, 16000));
+            ys[k] = static_cast<Sint16>(std::clamp(windowY(state.view, y), -16000, 16000));
         }
         filledPolygonRGBA(screen, xs, ys, n, kFoldTint.r, kFoldTint.g, kFoldTint.b, kFoldOpacity);
     }
