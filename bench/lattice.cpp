@@ -95,6 +95,9 @@ BENCHMARK(BM_MapPointColumnLine);
 BENCHMARK(BM_MapPointExactNode);
 BENCHMARK(BM_MapDirection);
 BENCHMARK(BM_RefitAll);
-BENCHMARK(BM_CountFoldedCells)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_CountFoldedCells)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
 
 BENCHMARK_MAIN();

@@ -327,8 +327,8 @@ std::string finishPrompt(EditorState& state) {
 void promptKey(EditorState& state, const SDL_keysym& key) {
     Prompt& prompt = state.prompt;
     const char typed = key.unicode > 0 && key.unicode < 127 ? static_cast<char>(key.unicode)
-                       : key.sym > 0 && key.sym < 127   ? static_cast<char>(key.sym)
-                                                        : '\0';
+                       : key.sym > 0 && key.sym < 127       ? static_cast<char>(key.sym)
+                                                            : '\0';
     const bool wanted = prompt.kind == PromptKind::SavePath
                             ? typed >= ' '
                             : (typed >= '0' && typed <= '9') || typed == 'x';

@@ -85,8 +85,7 @@ void showCaption(const std::string& file) {
 
 /// The interactive loop: wait for input, handle everything pending, draw.
 int runInteractive(SDL_Surface* screen, EditorView& view, EditorState& state) {
-    const EditorServices services{
-        [&](EditorState& s) { return playTest(s, screen, view); }};
+    const EditorServices services{[&](EditorState& s) { return playTest(s, screen, view); }};
     std::string file = state.document.path();
     redraw(screen, view, state);
     SDL_Event event;

@@ -235,8 +235,8 @@ void EditorView::updateFolds(const EditorState& state) {
         return;
     }
     const Lattice& lattice = state.document.lattice(state.document.currentLevel());
-    const size_t cells = static_cast<size_t>(lattice.columns - 1) *
-                         static_cast<size_t>(lattice.rows - 1);
+    const size_t cells =
+        static_cast<size_t>(lattice.columns - 1) * static_cast<size_t>(lattice.rows - 1);
     auto flags = std::make_unique<bool[]>(cells);
     foldCount_ = countFoldedCells(lattice, flags.get());
     folds_.assign(flags.get(), flags.get() + cells);
