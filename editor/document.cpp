@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "editor/user_files.h"
+
 namespace {
 
 /// Puts lattice into slot `index` of the set, moving the later ones up.
@@ -249,12 +251,20 @@ void EditorDocument::apply(const UndoStep& step, bool forward) {
 }
 
 std::string EditorDocument::save() {
-    std::string reason;
-    if (writeLevelFile(*levels_, path_.c_str(), &reason) != 0) {
-        return reason;
+    const std::string problem = saveLevelsInto(*levels_, path_);
+    if (problem.empty()) {
+        savedId_ = topId();
     }
-    savedId_ = topId();
-    return "";
+    return problem;
+}
+
+std::string EditorDocument::saveAs(const std::string& path) {
+    const std::string problem = saveLevelsInto(*levels_, path);
+    if (problem.empty()) {
+        path_ = path;
+        savedId_ = topId();
+    }
+    return problem;
 }
 
 std::unique_ptr<LevelSet> loadOrCreate(const std::string& path, bool* created,

@@ -86,9 +86,12 @@ class EditorDocument {
     size_t undoDepth() const { return done_; }
     size_t redoDepth() const { return steps_.size() - done_; }
 
-    /// Writes the set to the document's file. Returns "" or the reason; a failed write leaves the
-    /// old file as it was.
+    /// Writes the set into the document's file, keeping the file what it was (see saveLevelsInto).
+    /// Returns "" or the reason; a failed write leaves the old file as it was.
     std::string save();
+    /// Writes the set to another file, which becomes the document's file. Returns "" or the
+    /// reason; on failure the document keeps its file.
+    std::string saveAs(const std::string& path);
     /// Whether the levels differ from what was last saved (or loaded).
     bool unsaved() const { return topId() != savedId_; }
     /// Marks the levels as never saved (a new set whose file does not exist yet).

@@ -49,7 +49,8 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
     return folder;
 }
 
-std::string runGame(const std::string& game, const std::string& folder, void (*idle)()) {
+std::string runGame(const std::string& game, const std::string& folder,
+                    const std::function<void()>& idle) {
     const pid_t child = fork();
     if (child < 0) {
         return std::string("cannot start the game: ") + std::strerror(errno);

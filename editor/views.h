@@ -31,7 +31,12 @@ class EditorView {
     /// Draws the whole window for the state (does not flip).
     void draw(SDL_Surface* screen, const EditorState& state);
 
+    /// Cells of the current level that are folded (see countFoldedCells), as last drawn.
+    int foldedCells() const { return foldCount_; }
+
   private:
+    void updateFolds(const EditorState& state);
+    void drawFolds(SDL_Surface* screen, const EditorState& state) const;
     void drawLevel(SDL_Surface* screen, const EditorState& state, bool coarse);
     void drawOverview(SDL_Surface* screen, const EditorState& state, bool coarse);
 
@@ -40,7 +45,11 @@ class EditorView {
     SDL_Surface* big_ = nullptr;       ///< the overview's scale-1 picture before reduction
     SDL_Surface* overview_ = nullptr;  ///< the reduced picture of the last overview frame
     std::string overviewKey_;          ///< what overview_ shows, to redraw only on change
+    std::vector<bool> folds_;          ///< per cell of the current level: folded
+    int foldCount_ = 0;
+    std::string foldKey_;  ///< the revision and level folds_ was found for
 };
 
-/// The two text rows of the status line for the state.
-void statusText(const EditorState& state, std::string& first, std::string& second);
+/// The two text rows of the status line for the state, whose current level has `folded` folded
+/// cells.
+void statusText(const EditorState& state, int folded, std::string& first, std::string& second);

@@ -93,6 +93,11 @@ class Lattice {
     float rimCount;
 };
 
+/// Counts the cells of the Lattice whose picture is turned inside out or has (almost) no area,
+/// judged on the surface `Lattice::mapPoint` gives, as the game places everything. When folded is
+/// not null it receives one flag per cell, cell (i, j) at i·(rows − 1) + j.
+int countFoldedCells(const Lattice& lattice, bool* folded = nullptr);
+
 /// All levels of a game, in level order; level l uses lattices[l].
 struct LevelSet {
     std::unique_ptr<std::unique_ptr<Lattice>[]> lattices;
