@@ -103,6 +103,7 @@ std::string EditorDocument::perform(EditCommand command) {
     ids_.push_back(nextId_++);
     if (undo_.size() > kUndoLimit) {
         undo_.pop_front();
+        baseId_ = ids_.front();  // the oldest state undo still reaches
         ids_.pop_front();
     }
     return "";

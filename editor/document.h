@@ -76,7 +76,7 @@ class EditorDocument {
 
   private:
     void apply(const EditCommand& command, bool forward);
-    unsigned topId() const { return undo_.empty() ? 0 : ids_.back(); }
+    unsigned topId() const { return undo_.empty() ? baseId_ : ids_.back(); }
 
     std::unique_ptr<LevelSet> levels_;
     std::string path_;
@@ -86,6 +86,7 @@ class EditorDocument {
     std::deque<EditCommand> redo_;
     std::deque<unsigned> redoIds_;
     unsigned nextId_ = 1;
+    unsigned baseId_ = 0;  ///< id of the state below the oldest undo step (0: as loaded)
     unsigned savedId_ = 0;
     unsigned revision_ = 0;
 };

@@ -86,6 +86,10 @@ try {
   await page.keyboard.up('ArrowUp');
   const moved = (await gridRows()).filter((n, y) => Math.abs(n - before[y]) > 30).length;
   if (moved < 5) fail(`the view did not move while Up was held (${moved} rows)`);
+  // Down and Space would scroll a page taller than the window; the game keeps them.
+  await page.evaluate(() => { document.body.style.minHeight = `${3 * window.innerHeight}px`; });
+  for (const key of ['ArrowDown', 'Space']) await page.keyboard.press(key);
+  await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
   if (await page.evaluate(() => window.scrollY) !== 0) fail('the game keys scrolled the page');
   if (errors.length > 0) fail(`console errors: ${errors.join(' | ')}`);
   console.log(`web test: page ok (${green} grid pixels, ${moved} rows moved)`);
