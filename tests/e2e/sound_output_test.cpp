@@ -82,7 +82,8 @@ class Session {
     /// limiter's delay), so that every sound started has been mixed to its end.
     void mixOut() {
         const auto busy = [this] {
-            if (state->thrustChannel >= 0 && Mix_FadingChannel(state->thrustChannel) != MIX_NO_FADING) {
+            if (state->thrustChannel >= 0 &&
+                Mix_FadingChannel(state->thrustChannel) != MIX_NO_FADING) {
                 return true;
             }
             for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
@@ -216,74 +217,62 @@ TEST(HeardRun, EachSoundAloneIsAsLoudAsBefore) {
 
 namespace {
 
-/// What the limiter makes of `input`, fed in blocks of 512 samples from a fresh state.
-std::vector<Sint16> limited(const std::vector<Sint16>& input) {
+/// What a fresh limiter, as installed, makes of `input`, fed in blocks of 512 samples.
+std::vector<Sint16> limited(std::vector<Sint16> s) {
     MixLimiter limiter;
-    limiter.envelope = 0.7f;  // as installed: the threshold
-    std::vector<Sint16> out = input;
-    for (size_t at = 0; at < out.size(); at += 512) {
-        limitMixBlock(limiter, out.data() + at, static_cast<int>(std::min<size_t>(512, out.size() - at)));
-    }
-    return out;
-}
-
-/// A sine of the given amplitude (in mixed samples, an eighth of the level heard) and period.
-std::vector<Sint16> sine(size_t count, double amplitude, double period = 50.0) {
-    std::vector<Sint16> s(count);
-    for (size_t i = 0; i < count; ++i) {
-        s[i] = static_cast<Sint16>(std::lround(amplitude * std::sin(2 * M_PI * i / period)));
+    limiter.envelope = 0.7f;  // the threshold
+    for (size_t at = 0; at < s.size(); at += 512) {
+        limitMixBlock(limiter, &s[at], static_cast<int>(std::min<size_t>(512, s.size() - at)));
     }
     return s;
 }
 
-TEST(Limiter, QuietSoundComesOutEightTimesLouderUnchangedAfterThirtyTwoSamples) {
-    const std::vector<Sint16> in = sine(20000, 2700.0);  // heard at 0.66 of full scale
+/// `count` samples of a sine (period 50) of `amplitude`, or of a full-scale square, after `s`.
+std::vector<Sint16> then(std::vector<Sint16> s, size_t count, double amplitude) {
+    for (size_t i = 0; i < count; ++i) {
+        const double v = amplitude * std::sin(2 * M_PI * i / 50.0);
+        s.push_back(static_cast<Sint16>(amplitude > 0 ? std::lround(v)
+                                        : i % 64 < 32 ? 32767
+                                                      : -32768));
+    }
+    return s;
+}
+
+int peak(const std::vector<Sint16>& s, size_t from = 0, size_t to = SIZE_MAX) {
+    int p = 0;
+    for (size_t i = from; i < std::min(to, s.size()); ++i) {
+        p = std::max(p, std::abs(int(s[i])));
+    }
+    return p;
+}
+
+TEST(Limiter, AQuietSoundComesOutEightTimesLouderUnchangedThirtyTwoSamplesLater) {
+    const std::vector<Sint16> in = then({}, 20000, 2700.0);  // heard at 0.66 of full scale
     const std::vector<Sint16> out = limited(in);
     for (size_t i = 0; i < in.size(); ++i) {
         ASSERT_EQ(out[i], i < 32 ? 0 : 8 * in[i - 32]) << i;
     }
 }
 
-TEST(Limiter, ALoudStepIsHeldNearTheThresholdFromItsFirstSampleAndReleasedOverAboutAThirdOfASecond) {
-    // 0.66 of full scale, then 1.95 (twice too loud) for 0.5 s, then 0.66 again.
-    std::vector<Sint16> in = sine(4000, 2700.0);
-    const std::vector<Sint16> loud = sine(11025, 8000.0);
-    in.insert(in.end(), loud.begin(), loud.end());
-    const std::vector<Sint16> quiet = sine(30000, 2700.0);
-    in.insert(in.end(), quiet.begin(), quiet.end());
+TEST(Limiter,
+     LoudPartsAreHeldNearTheThresholdFromTheirFirstSampleAndReleasedInAboutAThirdOfASecond) {
+    // 0.66 of full scale; 1.95 for half a second; 0.66 for 1.4 s; a full-scale square (eight
+    // times too loud heard) for half a second.
+    const std::vector<Sint16> in =
+        then(then(then(then({}, 4000, 2700), 11025, 8000), 30000, 2700), 11025, 0);
     const std::vector<Sint16> out = limited(in);
     // The gain at sample i: the output's peak over one period against the input's, heard.
     const auto gain = [&](size_t i) {
-        int o = 0, n = 0;
-        for (size_t k = i; k < i + 50; ++k) {
-            o = std::max(o, std::abs(int(out[k + 32]))), n = std::max(n, std::abs(int(in[k])));
-        }
-        return o / (8.0 * n);
+        return peak(out, i + 32, i + 82) / (8.0 * peak(in, i, i + 50));
     };
-    int peak = 0;
-    for (Sint16 v : out) {
-        peak = std::max(peak, std::abs(int(v)));
-    }
-    EXPECT_GT(peak, 0.7 * 32768);  // the loud part is held near 0.7 and its first peak too
-    EXPECT_LT(peak, 0.72 * 32768);
-    EXPECT_NEAR(gain(4000 + 5000), 0.7 / 1.95, 0.01);
+    EXPECT_GT(peak(out, 0, 45025), 0.7 * 32768);  // held near 0.7, the first loud peak too
+    EXPECT_LT(peak(out, 0, 45025), 0.72 * 32768);
+    EXPECT_NEAR(gain(9000), 0.7 / 1.95, 0.01);
     // After the loud part the envelope falls back by e per 150 ms (3308 samples).
-    const double after = 0.7 / (0.7 + (1.95 - 0.7) / M_E);
-    EXPECT_NEAR(gain(15025 + 3308), after, 0.03);
+    EXPECT_NEAR(gain(15025 + 3308), 0.7 / (0.7 + (1.95 - 0.7) / M_E), 0.03);
     EXPECT_GT(gain(15025 + 25000), 0.99);
-}
-
-TEST(Limiter, AnOverloadedMixNeverReachesFullScale) {
-    std::vector<Sint16> in(20000);
-    for (size_t i = 0; i < in.size(); ++i) {
-        in[i] = static_cast<Sint16>(i % 64 < 32 ? 32767 : -32768);  // a square at full scale
-    }
-    int peak = 0;
-    for (Sint16 v : limited(in)) {
-        peak = std::max(peak, std::abs(int(v)));
-    }
-    EXPECT_GT(peak, 0.69 * 32768);  // held near 0.7 of full scale, far from it
-    EXPECT_LT(peak, 0.75 * 32768);
+    EXPECT_GT(peak(out, 45025), 0.69 * 32768);  // overloaded: far from full scale still
+    EXPECT_LT(peak(out, 45025), 0.75 * 32768);
 }
 
 TEST(Limiter, OnlyASigned16BitDeviceGetsItTheChunksOfOthersKeepTheirVolume) {

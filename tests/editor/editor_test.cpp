@@ -206,7 +206,8 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
             for (int j = 0; j + 1 < s.rows; ++j) {
                 for (int n : {s.nodeIndex(i + 1, j), s.nodeIndex(i, j + 1)}) {
                     const int m = s.nodeIndex(i, j);
-                    sum += std::pow(s.nodes[n] - s.nodes[m], 2) + std::pow(s.nodes[n + 1] - s.nodes[m + 1], 2);
+                    sum += std::pow(s.nodes[n] - s.nodes[m], 2) +
+                           std::pow(s.nodes[n + 1] - s.nodes[m + 1], 2);
                 }
             }
         }
@@ -242,7 +243,8 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
                 }
                 const float along = kind == BrushKind::Push ? mx * 6 - my * 4 : mx * rx + my * ry;
                 const float turn = rx * my - ry * mx;
-                const bool back = kind == BrushKind::Pinch || (kind == BrushKind::Twist && brush.reversed);
+                const bool back =
+                    kind == BrushKind::Pinch || (kind == BrushKind::Twist && brush.reversed);
                 const float sign = back ? -1.0f : 1.0f;
                 if (kind == BrushKind::Twist) {
                     EXPECT_GT(sign * turn, 0.0f) << "twist direction";

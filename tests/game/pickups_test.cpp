@@ -46,7 +46,8 @@ TEST(Drops, DebrisAndPickUpsKeepTheShipsPlaceAndSpanTheirKicksWithFixedDraws) {
             (n < 6 ? kind : pickUp).add(static_cast<float>(p.kind));
             spin.add(n < 6 ? p.spin : 0.0f);
         }
-        ++pickUpKinds[a->shots.shots[6].kind == PowerUp1 + dying.kind ? -1 : a->shots.shots[6].kind];
+        ++pickUpKinds[a->shots.shots[6].kind == PowerUp1 + dying.kind ? -1
+                                                                      : a->shots.shots[6].kind];
     }
     EXPECT_EQ(kick, (Span{-20, 19}));
     EXPECT_EQ(kind, (Span{Shrapnel1, Shrapnel1 + 4}));
