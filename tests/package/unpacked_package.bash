@@ -33,6 +33,8 @@ for size in 48 128 256; do
     grep -q "^PNG image data, $size x $size," || fail "no $size-pixel PNG icon"
 done
 desktop-file-validate "$unpacked/usr/share/applications/lumendrift.desktop" || fail "bad desktop entry"
+[[ "$("$unpacked/usr/games/lumendrift-level" check "$data/foo3.lvl")" == "ok: "*" levels" ]] ||
+  fail "the packaged level tool does not check the packaged levels"
 
 # --- the unpacked launcher plays from an unrelated folder ------------------------------------------
 mkdir "$scratch/elsewhere"
