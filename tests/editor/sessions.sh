@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The editor driven by --script through its own event path, judged by the level files it saves:
 # a node dragged at several scales moves by the window motion over the scale and no other byte
-# changes; undo then save gives the original bytes; a brush moves only nodes within its radius;
-# added, duplicated, deleted and reordered levels show in the file; a save into a read-only
-# folder keeps the old file and says why; bad scripts and level files stop with one line. Then the
+# changes; undo then save gives the original bytes (what each brush does is the unit tests');
+# added, duplicated, deleted and reordered levels show in the file; a save into a read-only folder
+# keeps the old file and says why; bad scripts and level files stop with one line. Then the
 # editor in a real X server, used as a designer would: xdotool drags a node, a close request with
 # the change unsaved only warns, Ctrl+S saves the node moved by the mouse's motion at the start
 # view's scale and every other byte as it was, and a second close request ends it with status 0.
@@ -96,26 +96,6 @@ rim=$((4 + 12 + 8 * 520 + 8))
   fail "rim point 1 dragged to ($(od -An -t f4 -j $rim -N 8 rim.lvl | xargs))"
 others="$(changed_outside original.lvl rim.lvl $rim)"
 [ "$others" -eq 0 ] || fail "the rim drag changed $others bytes outside rim point 1"
-
-# --- brushes move only the nodes within their radius ---------------------------------------------
-zoom_in=$'move 480 342\nwheel 1'
-view_after "$zoom_in"
-cx="$(awk -v o="$ox" 'BEGIN { print 480 - o + 0.5 }')" cy="$(awk -v o="$oy" 'BEGIN { print 342 - o + 0.5 }')"
-for brush in 2 3 4; do
-  cp original.lvl brush.lvl
-  run "$zoom_in
-key $brush
-key ]
-press 480 342 1
-release 480 342 1
-key ctrl+s" brush.lvl
-  # Level 0's nodes are words 4 … 4 + 2·520; pair them up and test each moved node's distance.
-  paste <(od -An -v -t f4 -w8 -j 16 -N 4160 original.lvl) <(od -An -v -t f4 -w8 -j 16 -N 4160 brush.lvl) |
-    awk -v cx="$cx" -v cy="$cy" -v r=100 '
-      $1 != $3 || $2 != $4 { moved++; d = sqrt((3 * $1 - cx) ^ 2 + (3 * $2 - cy) ^ 2); if (d >= r) far++ }
-      END { exit !(moved >= 5 && far == 0) }' ||
-    fail "brush $brush moved too few nodes or one beyond its radius 100 around ($cx, $cy)"
-done
 
 # --- add, duplicate, delete and reorder levels ---------------------------------------------------
 cp original.lvl levels.lvl

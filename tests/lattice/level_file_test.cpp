@@ -106,7 +106,7 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     ASSERT_EQ(readLevelFile(set, writeFile("zero.lvl", Bytes().i32(0).data).c_str()), 0);
     EXPECT_EQ(set->count, 0);
     Bytes two;
-    two.i32(2).level(4, 3).level(5, 6, 1.0f);
+    two.i32(2).level(4, 3).level(5, 6, 1.0f).i32(7);  // bytes after the last level are ignored
     ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", two.data).c_str()), 0);
     ASSERT_EQ(set->count, 2);
     EXPECT_EQ(set->lattices[0]->columns, 4.0f);
@@ -117,7 +117,7 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
 
 TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
     Bytes truncated, secondBad, tiny, wrongRim, greedy, notANumber, halfRows, far, rimOff, rimLow,
-        shortSecond;
+        shortSecond, nanColumns, nanRim;
     truncated.i32(1).level(5, 5);
     truncated.data.resize(truncated.data.size() - 3);
     secondBad.i32(2).level(4, 4).level(4, 4);
@@ -142,6 +142,10 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
     std::memcpy(&rimOff.data[16 + 8 * 16 + 8 * 3], &offGrid[0], 4);
     std::memcpy(&rimLow.data[16 + 8 * 16 + 8 * 3], &offGrid[1], 4);
     shortSecond.i32(2).level(8, 8).f32(4);  // level 1's header cut after its columns
+    nanColumns.i32(1).f32(NAN).f32(4).f32(12);
+    nanColumns.data.resize(400, 0);
+    nanRim.i32(1).level(4, 4).data[16 + 8 * 16 + 8 * 3 + 7] = 0x7F;  // v of rim point 3: NaN
+    nanRim.data[16 + 8 * 16 + 8 * 3 + 6] = 0xC0;
     const std::pair<std::vector<unsigned char>, const char*> cases[] = {
         {{1, 2, 3}, "level count"},
         {{}, "level count"},
@@ -159,6 +163,8 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
         {rimOff.data, "rim point 3 (4.5, 0) lies outside"},
         {rimLow.data, "rim point 3 (-1, 0) lies outside"},
         {shortSecond.data, "level 1: file ends early in the level header"},
+        {nanColumns.data, "columns nan"},
+        {nanRim.data, "rim point 3 (3, nan) lies outside"},
     };
     for (const auto& [bytes, mention] : cases) {
         // Every rejection returns −1, leaves the caller's set as it was and names the problem
