@@ -83,8 +83,8 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
     bounceShips(*a->currentLattice, e0, player);
     bounceShips(*a->currentLattice, e0, e1);
     int low = 0, high = 0;  // the jolt spans −150 … 149 pixels per axis, two draws
+    World b(play::kArena);
     for (unsigned seed = 1; seed < 300; ++seed) {
-        World b(play::kArena);
         b->player = a->player;
         b->enemies = a->enemies;
         b->camera.x = 500;
@@ -131,9 +131,12 @@ TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
 
 TEST(Kill, ExplodesCountsDropsThreeToSixPiecesAndAPickUpAndGoesDead) {
     int fewest = 9, most = 0;
+    World a(play::kArena);
     for (unsigned seed = 1; seed < 60; ++seed) {
         const int kind = static_cast<int>(seed % 3);
-        World a(play::kArena);
+        a->shots.live.fill(0);
+        a->explosions.live.fill(0);
+        a->explosions.next = 0;
         a->shots.next = 298;  // the drops wrap round the ring
         a->kills = 4;
         Ship& enemy = a->enemies[2];
