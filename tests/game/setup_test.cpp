@@ -45,13 +45,17 @@ struct StartImages {
 };
 
 /// Set-up in the current folder must fail with one line that starts with the file's name and
-/// mentions `mention`, and leave nothing behind (or, if mayLoad, it may succeed).
+/// mentions `mention`, and leave nothing behind (or, if mayLoad, it may succeed and play).
 void expectRefused(const std::string& file, const char* mention = "", bool mayLoad = false) {
     StartImages start;
     GameState state;
     std::string reason;
     if (setUpGame(state, play::dummyScreen(), start.front, start.title, kLevelFile, &reason)) {
         EXPECT_TRUE(mayLoad) << file;
+        const std::vector<Uint8> keys(SDLK_LAST, 1);  // everything held: every weapon fires
+        for (Uint32 ticks = 1000; ticks < 1060; ticks += 20) {
+            runFrame(state, FrameInput{keys.data(), ticks});
+        }
         releaseGame(state);
         return;
     }
