@@ -12,6 +12,7 @@ prefix="$scratch/usr" data="$scratch/usr/share/games/lumendrift"
 mkdir -p "$prefix/games" "$prefix/lib/games/lumendrift" "$data" "$scratch/bin" "$scratch/home"
 for program in lumendrift lumendrift-editor; do
   cp "$LUMEN_SOURCE_DIR/packaging/$program" "$prefix/games/"
+  # shellcheck disable=SC2016 # expanded by the stand-in when it runs
   printf '#!/bin/sh\necho "$PWD $*"\n' >"$prefix/lib/games/lumendrift/$program"
   chmod +x "$prefix/games/$program" "$prefix/lib/games/lumendrift/$program"
   ln -s "$prefix/games/$program" "$scratch/bin/$program"
