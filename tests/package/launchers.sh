@@ -13,7 +13,7 @@ mkdir -p "$prefix/games" "$prefix/lib/games/lumendrift" "$data" "$scratch/bin" "
 for program in lumendrift lumendrift-editor; do
   cp "$LUMEN_SOURCE_DIR/packaging/$program" "$prefix/games/"
   # shellcheck disable=SC2016 # expanded by the stand-in when it runs
-  printf '#!/bin/sh\necho "$PWD $*"\n' >"$prefix/lib/games/lumendrift/$program"
+  printf '#!/bin/sh\necho "$PWD:$*"\n' >"$prefix/lib/games/lumendrift/$program"
   chmod +x "$prefix/games/$program" "$prefix/lib/games/lumendrift/$program"
   ln -s "$prefix/games/$program" "$scratch/bin/$program"
 done
@@ -33,11 +33,11 @@ while IFS='|' read -r environment command expected want; do
       fail "$environment $command: not one line naming $want: $out $err"
   fi
 done <<TABLE
-|bin/lumendrift -x|0|$data -x
-|bin/lumendrift-editor a.lvl|0|$data $scratch/a.lvl
-|bin/lumendrift-editor --script s|0|$data --script $scratch/s $scratch/home/.local/share/lumendrift/foo3.lvl
-XDG_DATA_HOME=$scratch/xdg|bin/lumendrift-editor|0|$data $scratch/xdg/lumendrift/foo3.lvl
-XDG_DATA_HOME=relative|bin/lumendrift-editor|0|$data $scratch/home/.local/share/lumendrift/foo3.lvl
+|bin/lumendrift|0|$data:
+|bin/lumendrift-editor a.lvl|0|$data:$scratch/a.lvl
+|bin/lumendrift-editor --script s|0|$data:--script $scratch/s $scratch/home/.local/share/lumendrift/foo3.lvl
+XDG_DATA_HOME=$scratch/xdg|bin/lumendrift-editor|0|$data:$scratch/xdg/lumendrift/foo3.lvl
+XDG_DATA_HOME=relative|bin/lumendrift-editor|0|$data:$scratch/home/.local/share/lumendrift/foo3.lvl
 HOME=|bin/lumendrift-editor|1|XDG_DATA_HOME
 XDG_DATA_HOME=$scratch/not-a-folder|bin/lumendrift-editor|1|$scratch/not-a-folder/lumendrift/foo3.lvl
 TABLE
