@@ -63,5 +63,11 @@ struct EditorState {
     std::string message;  ///< the last thing the editor has to say, shown in the status line
 };
 
+/// One line of the help overlay: the keys or mouse action, and what it does.
+struct HelpLine {
+    std::string keys;
+    std::string meaning;
+};
+
 /// Name of a tool as the status line shows it.
 const char* toolName(ToolKind tool);

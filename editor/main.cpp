@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/actions.h"
 #include "editor/play_test.h"
 #include "editor/script.h"
 #include "editor/tools.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: lumendrift-editor [--script FILE] [LEVEL_FILE]\n"
     "       lumendrift-editor --help|--version\n";
-constexpr const char* kDefaultFile = "foo3.lvl";
 
 /// Where this program lies, for finding the game beside it.
 std::string programFolder() {
@@ -123,7 +123,7 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string file = kDefaultFile;
+    std::string file = kLevelFile;
     std::string scriptPath;
     bool fileGiven = false;
     for (int a = 1; a < argc; ++a) {
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
         std::printf("%s: cannot load the editor's font (run from the data folder)\n", kFontPath);
         return 1;
     }
-    EditorView view(font);
+    EditorView view(font, helpLines());
 
     EditorState state(EditorDocument(std::move(levels), file));
     state.scripted = !scriptPath.empty();

@@ -10,11 +10,11 @@
 #include <cstring>
 
 #include "editor/shape.h"
+#include "shared/data_contract.h"
 
 namespace {
 
 constexpr const char* kLinkedFolders[] = {"images", "sfx", "play"};
-constexpr const char* kLevelFile = "foo3.lvl";
 constexpr unsigned kIdleMicroseconds = 50000;
 
 }  // namespace

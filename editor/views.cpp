@@ -5,16 +5,11 @@
 #include <cstdio>
 
 #include "editor/reduce.h"
-#include "editor/tools.h"
 #include "render/render.h"
 
 namespace {
 
-struct Colour {
-    Uint8 r;
-    Uint8 g;
-    Uint8 b;
-};
+using Colour = Rgb;
 constexpr Colour kWarpBackground = {8, 12, 24};
 constexpr Colour kReferenceBackground = {200, 206, 214};
 constexpr Colour kStatusBackground = {22, 26, 38};
@@ -29,15 +24,14 @@ constexpr Colour kBrushRing = {255, 255, 255};
 constexpr SDL_Color kOverviewPalette[] = {
     {kWarpBackground.r, kWarpBackground.g, kWarpBackground.b, 0},
     {kReferenceBackground.r, kReferenceBackground.g, kReferenceBackground.b, 0},
-    {0, 255, 0, 0},
-    {255, 255, 255, 0},
-    {0, 0, 0, 0},
-    {255, 0, 0, 0},
+    {kGridColour.r, kGridColour.g, kGridColour.b, 0},
+    {kRimColour.r, kRimColour.g, kRimColour.b, 0},
+    {kReferenceGridColour.r, kReferenceGridColour.g, kReferenceGridColour.b, 0},
+    {kReferenceRimColour.r, kReferenceRimColour.g, kReferenceRimColour.b, 0},
 };
 constexpr Uint8 kHelpShade = 215;  ///< opacity of the help overlay's backing
 
 constexpr int kTextRow = 15;  ///< pixels from one text row to the next
-constexpr int kGlyphAdvance = 7;
 
 Uint32 pixel(SDL_Surface* surface, Colour c) {
     return SDL_MapRGB(surface->format, c.r, c.g, c.b);
@@ -128,8 +122,7 @@ void drawStatus(SDL_Surface* screen, SDL_Surface* font, const EditorState& state
     drawText(screen, font, second.c_str(), 0, static_cast<Sint16>(top + 3 + kTextRow));
 }
 
-void drawHelp(SDL_Surface* screen, SDL_Surface* font) {
-    const std::vector<HelpLine> lines = helpLines();
+void drawHelp(SDL_Surface* screen, SDL_Surface* font, const std::vector<HelpLine>& lines) {
     const int height = static_cast<int>(lines.size() + 3) * kTextRow;
     const int top = (screen->h - kStatusHeight - height) / 2;
     const int left = 90;
@@ -163,7 +156,8 @@ void drawReducedPreview(SDL_Surface* screen, const EditorState& state) {
 
 }  // namespace
 
-EditorView::EditorView(SDL_Surface* font) : font_(font) {
+EditorView::EditorView(SDL_Surface* font, std::vector<HelpLine> help)
+    : font_(font), help_(std::move(help)) {
     SDL_SetColorKey(font_, SDL_SRCCOLORKEY, SDL_MapRGB(font_->format, 255, 0, 255));
 }
 
@@ -191,7 +185,7 @@ void EditorView::draw(SDL_Surface* screen, const EditorState& state) {
     }
     drawStatus(screen, font_, state);
     if (state.helpShown) {
-        drawHelp(screen, font_);
+        drawHelp(screen, font_, help_);
     }
 }
 

@@ -55,15 +55,15 @@ void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count) {
     }
 }
 
-void installMixLimiter(MixLimiter& limiter, std::initializer_list<Mix_Chunk*> chunks) {
+void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count) {
     int frequency = 0;
     int channels = 0;
     Uint16 format = 0;
     if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || format != AUDIO_S16SYS) {
         return;
     }
-    for (Mix_Chunk* chunk : chunks) {
-        Mix_VolumeChunk(chunk, MIX_MAX_VOLUME / kMixHeadroom);
+    for (int n = 0; n < count; ++n) {
+        Mix_VolumeChunk(chunks[n], MIX_MAX_VOLUME / kMixHeadroom);
     }
     limiter = MixLimiter{};
     limiter.envelope = kThreshold;

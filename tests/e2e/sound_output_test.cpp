@@ -283,7 +283,7 @@ TEST(Limiter, OnlyASigned16BitDeviceGetsItTheChunksOfOthersKeepTheirVolume) {
         static Uint8 silence[64] = {};
         Mix_Chunk* chunk = Mix_QuickLoad_RAW(silence, sizeof silence);
         MixLimiter limiter;
-        installMixLimiter(limiter, {chunk});
+        installMixLimiter(limiter, &chunk, 1);
         EXPECT_EQ(Mix_VolumeChunk(chunk, -1), format == AUDIO_U8 ? 128 : 128 / kMixHeadroom);
         EXPECT_EQ(limiter.envelope, format == AUDIO_U8 ? 0.0f : 0.7f);
         removeMixLimiter();
