@@ -194,6 +194,7 @@ std::string EditorDocument::perform(EditCommand command) {
     steps_.push_back(std::move(step));
     ++done_;
     if (done_ > kUndoLimit) {
+        baseId_ = steps_.front().id;  // the oldest state undo still reaches
         steps_.pop_front();
         --done_;
     }

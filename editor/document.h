@@ -102,7 +102,7 @@ class EditorDocument {
 
   private:
     void apply(const UndoStep& step, bool forward);
-    unsigned topId() const { return done_ == 0 ? 0 : steps_[done_ - 1].id; }
+    unsigned topId() const { return done_ == 0 ? baseId_ : steps_[done_ - 1].id; }
 
     std::unique_ptr<LevelSet> levels_;
     std::string path_;
@@ -111,6 +111,7 @@ class EditorDocument {
     std::deque<UndoStep> steps_;
     size_t done_ = 0;
     unsigned nextId_ = 1;
+    unsigned baseId_ = 0;  ///< id of the state below the oldest undo step (0: as loaded)
     unsigned savedId_ = 0;
     unsigned revision_ = 0;
 };

@@ -29,6 +29,10 @@ struct MixLimiter {
 /// the sum. Does nothing unless the device mixes signed 16-bit samples in the machine's order.
 void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count);
 
+/// Limits `count` mixed samples in place: makes up the headroom, delays them by the look-ahead
+/// and divides by the envelope of the loudest sample within it. The mixer's post-mix stage.
+void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count);
+
 /// Takes the limiter off the mixer, which keeps its post-mix stage across a close and a reopen of
 /// the device. Call before the limiter's record goes away.
 void removeMixLimiter();
