@@ -1,4 +1,4 @@
-// lumendrift-editor [--script SCRIPT] [FILE]: the arena editor. Opens the level file FILE
+// lumendrift-editor [--script FILE] [LEVEL_FILE]: the arena editor. Opens LEVEL_FILE
 // (default foo3.lvl in the working folder, the game's data folder), shows its first level whole
 // in the window, and lets a designer reshape, add, reorder, save and play-test levels.
 #include <SDL.h>
@@ -14,10 +14,14 @@
 #include "editor/script.h"
 #include "editor/tools.h"
 #include "editor/views.h"
+#include "render/display.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: lumendrift-editor [--script SCRIPT] [FILE]";
+// The same lines as the manual page's synopsis.
+constexpr const char* kUsage =
+    "usage: lumendrift-editor [--script FILE] [LEVEL_FILE]\n"
+    "       lumendrift-editor --help|--version\n";
 constexpr const char* kDefaultFile = "foo3.lvl";
 
 /// Where this program lies, for finding the game beside it.
@@ -124,13 +128,21 @@ int main(int argc, char** argv) {
     bool fileGiven = false;
     for (int a = 1; a < argc; ++a) {
         const std::string arg = argv[a];
+        if (arg == "--help") {
+            std::printf("%s", kUsage);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("lumendrift-editor %s\n", LUMEN_VERSION);
+            return 0;
+        }
         if (arg == "--script" && a + 1 < argc && scriptPath.empty()) {
             scriptPath = argv[++a];
         } else if (!arg.empty() && arg[0] != '-' && !fileGiven) {
             file = arg;
             fileGiven = true;
         } else {
-            std::printf("%s\n", kUsage);
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
@@ -151,8 +163,10 @@ int main(int argc, char** argv) {
     if (!scriptPath.empty()) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
     }
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::printf("lumendrift-editor: cannot start SDL: %s\n", SDL_GetError());
+    const std::string noDisplay = missingDisplay();
+    if (!noDisplay.empty() || SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("lumendrift-editor: cannot start SDL: %s\n",
+                    noDisplay.empty() ? SDL_GetError() : noDisplay.c_str());
         return 1;
     }
     std::atexit(SDL_Quit);
