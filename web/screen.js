@@ -1,13 +1,13 @@
 // The picture's size on the page: the 800 × 600 canvas as large as the window (or, in
-// fullscreen, the screen) allows with its 4:3 shape, below the line of help.
+// fullscreen, the screen) allows with its 4:3 shape, above the line of help.
 //
 // Whole multiples of 800 × 600 (in CSS pixels, so that a phone's picture is not shrunk to its
 // device pixels) keep every picture pixel square and every grid line equally wide, so the largest
 // one that fits is used while it covers at least half the area the largest fitting 4:3 picture
-// would. Below that (a 1920 × 1080 window, where 1× would leave
-// two thirds of the room black) and below 1× (the help line must fit at 800 × 600) the picture
-// is scaled to fit and smoothed, since a nearest-neighbour scale by 1.75 draws one-pixel lines one
-// or two pixels wide and makes them shimmer as the grid scrolls.
+// would. Below that (a 1920 × 1080 window, where 1× would fill a third of what 1.75× fills) and
+// below 1× (the help line must fit at 800 × 600) the picture is scaled to fit and smoothed: a
+// nearest-neighbour scale by 1.75 draws one-pixel lines one or two pixels wide, and they shimmer
+// as the grid scrolls.
 'use strict';
 
 (function () {
@@ -49,5 +49,4 @@
   document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
   canvas.addEventListener('dblclick', toggleFullscreen);
   fit();
-  window.LumenScreen = { fit: fit, pictureSize: pictureSize };
 })();

@@ -98,7 +98,7 @@
     document.body.classList.add('touch');
     pad.hidden = false;
   };
-  if (navigator.maxTouchPoints > 0 || 'ontouchstart' in window) showControls();
+  if (matchMedia('(pointer: coarse)').matches) showControls();  // a laptop's touch screen waits for a touch
   window.addEventListener('touchstart', showControls, { once: true, passive: true });
 
   // A tap on the title picture starts the game as a key would (a mouse click does not).
