@@ -10,11 +10,11 @@
 #include <cstring>
 
 #include "editor/shape.h"
+#include "shared/data_contract.h"
 
 namespace {
 
 constexpr const char* kLinkedFolders[] = {"images", "sfx", "play"};
-constexpr const char* kLevelFile = "foo3.lvl";
 constexpr unsigned kIdleMicroseconds = 50000;
 
 }  // namespace
@@ -49,7 +49,8 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
     return folder;
 }
 
-std::string runGame(const std::string& game, const std::string& folder, void (*idle)()) {
+std::string runGame(const std::string& game, const std::string& folder,
+                    const std::function<void()>& idle) {
     const pid_t child = fork();
     if (child < 0) {
         return std::string("cannot start the game: ") + std::strerror(errno);

@@ -53,15 +53,15 @@ void limitMix(void* userdata, Uint8* stream, int bytes) {
 
 }  // namespace
 
-void installMixLimiter(MixLimiter& limiter, std::initializer_list<Mix_Chunk*> chunks) {
+void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count) {
     int frequency = 0;
     int channels = 0;
     Uint16 format = 0;
     if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || format != AUDIO_S16SYS) {
         return;
     }
-    for (Mix_Chunk* chunk : chunks) {
-        Mix_VolumeChunk(chunk, MIX_MAX_VOLUME / kMixHeadroom);
+    for (int n = 0; n < count; ++n) {
+        Mix_VolumeChunk(chunks[n], MIX_MAX_VOLUME / kMixHeadroom);
     }
     limiter = MixLimiter{};
     limiter.envelope = kThreshold;
