@@ -7,16 +7,18 @@
 #include <string>
 
 #include "game/game.h"
+#include "game/gamepad.h"
 #include "render/display.h"
 
 namespace {
 
-/// Waits for a key. Closing the window or clicking does not leave the title screen.
+/// Waits for a key or a gamepad button. Closing the window or clicking does not leave the title
+/// screen.
 void waitForKey() {
     SDL_Event event;
     do {
         SDL_WaitEvent(&event);
-    } while (event.type != SDL_KEYDOWN);
+    } while (event.type != SDL_KEYDOWN && event.type != SDL_JOYBUTTONDOWN);
 }
 
 }  // namespace
@@ -46,6 +48,7 @@ int SDL_main(int, char**) {
         std::exit(1);
     }
     SDL_WM_SetCaption("Lumen Drift", "what");
+    openGamepad();  // the same one the frame loop reads; its buttons leave the title screen
 
     SDL_Surface* frontImage = nullptr;
     SDL_Surface* titleImage = nullptr;

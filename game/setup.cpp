@@ -3,6 +3,7 @@
 
 #include "game/assets.h"
 #include "game/game.h"
+#include "game/gamepad.h"
 #include "render/render.h"
 
 namespace {
@@ -149,11 +150,13 @@ void releaseGame(GameState& state) {
 }
 
 void runFrameLoop(GameState& state) {
+    SDL_Joystick* gamepad = openGamepad();
+    std::array<Uint8, SDLK_LAST> gamepadKeys{};  // the keyboard's keys and the gamepad's
     while (state.running == -1) {
         SDL_Delay(kFrameWaitMs);
         FrameInput input;
         input.hasEvent = SDL_PollEvent(&input.event) == 1;
-        input.keys = SDL_GetKeyState(nullptr);
+        input.keys = heldKeysWithGamepad(gamepad, gamepadKeys);
         input.ticks = SDL_GetTicks();
         runFrame(state, input);
     }
