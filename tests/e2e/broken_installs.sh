@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
 # Broken installs and level files as a player would meet them: the game either plays normally or
 # stops with exit status 1 and one line on standard output naming the file within a few seconds;
-# never a crash, a hang or a word on standard error. The real game is run for the two start-up
-# pictures, without any display, and in Xvfb past the title screen with a real key for a missing
-# sound and a level file with a NaN node; the headless runner plays a small level and one with
-# bytes after the last level. Without a sound device the game is silent. Ctrl-C and kill end the
-# game at its title screen. (Every data file missing, empty and cut in half is the game set-up's
-# unit test; hostile level files are the level reader's and the fuzzer's.) Last, the level tool
-# as a designer runs it: check and info on a real file, dump then build gives the same bytes,
-# render writes a picture, and bad input gets one line and status 1 (2 for bad use) and leaves
-# the target file alone.
+# never a crash, a hang or a word on standard error. (Every data file missing, empty and cut in
+# half is the game set-up's unit test; hostile level files are the level reader's and the
+# fuzzer's.) Last, the level tool as a designer runs it.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"

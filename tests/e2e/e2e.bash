@@ -1,11 +1,7 @@
-# Sourced by the end-to-end tests (not a test itself): a scratch folder cleaned up on exit, a
-# one-line failure, runs with a time limit, checks that what a test runs is built, an Xvfb display
-# of the test's own, waits with a time limit, and reads of level files' words.
-#
+# Sourced by the end-to-end tests (not a test itself).
+
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
-# fail MESSAGE: "NAME: MESSAGE" on standard error, then what the program the test started in X
-# said (in $scratch/game.out), and exit 1.
 e2e_name=""
 scratch=""
 game_pid=""
@@ -20,6 +16,8 @@ e2e_cleanup() {
   stop_x_server
   rm -rf "$scratch"
 }
+# fail MESSAGE: "NAME: MESSAGE" on standard error, then what the program the test started in X
+# said (in $scratch/game.out), and exit 1.
 fail() {
   echo "$e2e_name: $*" >&2
   [ ! -s "$scratch/game.out" ] || sed "s/^/$e2e_name: the program said: /" "$scratch/game.out" >&2

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # The real game in a real X server, played and watched from outside as a player would see it:
 # Xvfb gives it a display, xdotool presses and holds real keys, xprop reads the window's caption
-# and icon name, and ImageMagick takes and reads screenshots. Checks the title screen (caption,
-# picture, surviving clicks and a close request), the start of play (caption, green grid, white
-# rim, HUD panel), shots on screen while Space is held, the view moving while Up is held, and that
-# a close request during play ends the program with status 0 within a second.
+# and icon name, and ImageMagick takes and reads screenshots.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"

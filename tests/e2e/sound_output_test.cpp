@@ -1,8 +1,6 @@
 // What a player hears, caught at the sound card: SDL's disk audio driver writes every mixed
 // sample to a file, so a run over the real data folder can be listened to by reading that file.
-// Firing the laser, thrusting and the player's death are heard; firing the simple shot and holding
-// nothing are not; the busiest moment never reaches full scale, and each sound alone is as loud
-// as it was before the mix had a limiter. Then the limiter alone, on made-up signals.
+// Then the limiter alone, on made-up signals.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>

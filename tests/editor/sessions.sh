@@ -1,16 +1,6 @@
 #!/usr/bin/env bash
-# The editor driven by --script through its own event path, judged by the level files it saves:
-# a node dragged at several scales moves by the window motion over the scale and no other byte
-# changes; undo then save gives the original bytes (what each brush does is the unit tests');
-# added, duplicated, deleted and reordered levels show in the file, the size prompt's default is
-# replaced by the first key and a wrong size keeps it open; a save into a read-only folder keeps
-# the old file and names the folder; a save keeps a private file private, refuses a read-only
-# one (which Save as keeps elsewhere) and writes through a link; closing with unsaved changes asks
-# until answered; a twist that folds cells is counted by the editor and the level tool; names in
-# a script run through the launcher are taken from the starting folder; bad scripts and level
-# files stop with one line. Then the editor in a real X server, used as a designer would: xdotool
-# drags a node, the window manager's close request brings up the question panel, and S saves the
-# drag (the node moved by the mouse's motion at the start view's scale, nothing else) and quits.
+# The editor driven by --script through its own event path, judged by the level files it saves
+# (what each brush does is the unit tests'), then once in a real X server as a designer uses it.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"

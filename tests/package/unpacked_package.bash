@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package as a player meets it; run by scripts/test, not ctest (it builds the release
-# package once, outside the sanitizer build). scripts/package builds it and fails on lintian errors;
-# this checks its file list, unpacks it with dpkg -x (never installs it), and from an unrelated
-# folder starts the unpacked launcher in Xvfb: the title window appears and a key starts play.
-# Before that, what Debian asks of a package: hardened programs, valid menu entries and AppStream
-# metadata, --help and --version with the manual pages' usage, and a one-line stop with no display.
-# The editor's launcher opens the user's copy in a scratch XDG_DATA_HOME.
+# package once, outside the sanitizer build). scripts/package builds it and fails on lintian
+# errors; this unpacks it with dpkg -x (never installs it) and plays it from an unrelated folder.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 # shellcheck source=tests/e2e/e2e.bash

@@ -1,7 +1,5 @@
-// Lattice pictures: the culled warped grid gives the same bytes as a picture drawn sample by sample
-// (bent Lattices much larger than their target, at many offsets, scales and pixel sizes), picture
-// points are truncated before scaling, lines far outside every target are dropped, and the
-// reference view is square and ignores the warp.
+// Lattice pictures: the culled warped grid against a picture drawn sample by sample, truncation,
+// lines far outside, and the square reference view.
 #include <gtest/gtest.h>
 
 #include <cmath>
