@@ -1,5 +1,4 @@
-// The heads-up display: panel, indicator, ammunition alphas and the two bars, checked on the
-// screen's pixels.
+// The heads-up display: the two bars and the ammunition alphas, checked on the screen's pixels.
 #include <gtest/gtest.h>
 
 #include "game/hud.h"
@@ -57,18 +56,13 @@ TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHig
     }
 }
 
-TEST(HudGauges, AmmunitionAlphaTheBlackHoleCapAndThePanelUnderTheIndicator) {
+// Where the panel, the indicator and the icons land and in which order is pinned to the pixel by
+// tests/perf/identical_output.sh; the alphas at the ends of each gauge are not all shown there.
+TEST(HudGauges, AmmunitionAlphaByEachWeaponsCapacity) {
     World a(play::kArena);
     bare(a);
     for (int w = 1; w < kWeaponCount; ++w) {
         a->images.ammo[w] = a.keep(play::image(10, 10, 0xFFFFFF));
-    }
-    drawHud(*a);  // without the panel, the bars or an indicator only the gauges are drawn
-    for (int y = 400; y < 600; y += 3) {
-        for (int x = 0; x < 800; ++x) {
-            ASSERT_TRUE(pixel(a->screen, x, y) == 0 || (x >= 160 && x < 370 && y >= 540 && y < 550))
-                << x << "," << y;
-        }
     }
     a->ammo = {0, 0, 1, 200, 5};
     drawHud(*a);
@@ -76,32 +70,9 @@ TEST(HudGauges, AmmunitionAlphaTheBlackHoleCapAndThePanelUnderTheIndicator) {
     EXPECT_EQ(a->images.ammo[2]->format->alpha, 55);   // (1/50·0.8 + 0.2)·255 = 55.08
     EXPECT_EQ(a->images.ammo[3]->format->alpha, 255);  // full
     EXPECT_EQ(a->images.ammo[4]->format->alpha, 153);  // 5 black holes, the pick-up's cap
-    // Each icon 50 pixels right of the last from x = 160 at y = 540.
-    EXPECT_EQ(pixel(a->screen, 310, 540), 0xFFFFFFu);
-    EXPECT_EQ(pixel(a->screen, 319, 549), 0xFFFFFFu);
-    const Uint32 faint = pixel(a->screen, 360, 540);  // blended: the alpha is switched on
-    EXPECT_TRUE(faint > 0u && faint < 0xFFFFFFu) << faint;
     a->ammo[1] = 100;
     a->ammo[2] = -1;  // fired dry with nothing left: a faint icon
     drawHud(*a);
     EXPECT_EQ(a->images.ammo[1]->format->alpha, 255);
     EXPECT_EQ(a->images.ammo[2]->format->alpha, 46);  // (−1/50·0.8 + 0.2)·255 = 46.92
-
-    // The panel first at y = 415, then the selected weapon's indicator, then the bars over it.
-    a->images.front = a.keep(play::image(800, 185, 0x303030));
-    for (int w = 0; w < kWeaponCount; ++w) {
-        a->images.indicator[w] = a.keep(play::image(12, 6, 0x100000u * (w + 1)));
-    }
-    a->images.health = a.keep(play::image(250, 30, play::kGreen));
-    a->player.weapon = 3;
-    a->player.health = 50;
-    SDL_FillRect(a->screen, nullptr, 0);
-    drawHud(*a);
-    EXPECT_EQ(pixel(a->screen, 5, 414), 0u);
-    EXPECT_EQ(pixel(a->screen, 5, 415), 0x303030u);
-    EXPECT_EQ(pixel(a->screen, 310, 510), 0x400000u);
-    EXPECT_EQ(pixel(a->screen, 321, 515), 0x400000u);
-    EXPECT_EQ(pixel(a->screen, 260, 510), 0x303030u);  // weapon 2's place: panel only
-    EXPECT_EQ(pixel(a->screen, 490 + 98, 530), play::kGreen);
-    EXPECT_EQ(pixel(a->screen, 490 + 99, 530), 0x303030u);
 }
