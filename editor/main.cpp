@@ -1,36 +1,27 @@
 // lumendrift-editor [--script SCRIPT] [FILE]: the arena editor. Opens the level file FILE
-// (default foo3.lvl in the working folder, the game's data folder), shows its first level whole
-// in the window, and lets a designer reshape, add, reorder, save and play-test levels.
+// (default: the user's own copy of foo3.lvl from the working folder, the game's data folder),
+// shows its first level whole in the window, and lets a designer reshape, add, reorder, save and
+// play-test levels.
 #include <SDL.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "editor/play_test.h"
 #include "editor/script.h"
 #include "editor/tools.h"
+#include "editor/user_levels.h"
 #include "editor/views.h"
+#include "platform/platform.h"
 
 namespace {
 
 constexpr const char* kUsage = "usage: lumendrift-editor [--script SCRIPT] [FILE]";
 constexpr const char* kDefaultFile = "foo3.lvl";
-
-/// Where this program lies, for finding the game beside it.
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    path[n] = '\0';
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('/'));
-}
 
 /// While the game runs the editor's window only drops what it is sent.
 void discardEvents() {
@@ -40,8 +31,9 @@ void discardEvents() {
 }
 
 std::string playTest(EditorState& state) {
-    char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd) == nullptr) {
+    std::error_code error;
+    const std::string cwd = std::filesystem::current_path(error).string();
+    if (error) {
         return "play-test: cannot tell the data folder";
     }
     std::string reason;
@@ -50,7 +42,8 @@ std::string playTest(EditorState& state) {
     if (folder.empty()) {
         return "play-test: " + reason;
     }
-    const std::string problem = runGame(programFolder() + "/lumendrift", folder, discardEvents);
+    const std::string problem =
+        runGame(programFolder() + "/" + executableName("lumendrift"), folder, discardEvents);
     removePlayFolder(folder);
     return problem.empty() ? "back from the play-test" : "play-test: " + problem;
 }
@@ -141,6 +134,13 @@ int main(int argc, char** argv) {
         std::printf("%s\n", reason.c_str());
         return 2;
     }
+    if (!fileGiven) {
+        file = userLevelsFile(kDefaultFile, &reason);
+        if (file.empty()) {
+            std::printf("lumendrift-editor: %s\n", reason.c_str());
+            return 1;
+        }
+    }
     bool created = false;
     std::unique_ptr<LevelSet> levels = loadOrCreate(file, &created, &reason);
     if (!levels) {
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     }
 
     if (!scriptPath.empty()) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("lumendrift-editor: cannot start SDL: %s\n", SDL_GetError());
