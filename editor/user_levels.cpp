@@ -16,7 +16,7 @@ std::string userLevelsFile(const std::string& shipped, std::string* reason) {
     }
     const fs::path copy = fs::path(folder) / fs::path(shipped).filename();
     std::error_code error;
-    const bool present = fs::exists(fs::symlink_status(copy, error));
+    const bool present = fs::exists(copy, error);
     if (error) {
         *reason = copy.string() + ": " + error.message();
         return "";
