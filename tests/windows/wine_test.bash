@@ -124,7 +124,7 @@ rm -f "$installed/stdout.txt"
 
 # --- the editor: the same script saves the same bytes natively and, into the user's copy, here ---
 printf '%s\n' "press 480 342 1" "move 500 350" "move 520 360" "release 520 360 1" "key 2" \
-  "press 300 200 1" "move 340 230" "release 340 230 1" "key ctrl+s" "shot editor.bmp" >"$scratch/edit"
+  "press 300 200 1" "move 340 230" "release 340 230 1" "key ctrl+s" >"$scratch/edit"
 cp "$data/foo3.lvl" "$scratch/native.lvl"
 (cd "$data" && "$bin/lumendrift-editor" --script "$scratch/edit" "$scratch/native.lvl" >/dev/null)
 cmp -s "$scratch/native.lvl" "$data/foo3.lvl" && fail "the editing script changed nothing natively"
@@ -134,7 +134,17 @@ copy="$user_dir/Roaming/Lumen Drift/foo3.lvl"
 [ -f "$copy" ] || fail "no user copy of the levels under %APPDATA%\\Lumen Drift"
 cmp "$copy" "$scratch/native.lvl" >&2 || fail "the editor under Wine saved other bytes than natively"
 cmp -s "$installed/foo3.lvl" "$data/foo3.lvl" || fail "the installed levels changed"
-convert "$installed/editor.bmp" "$shots/windows-editor.png" && rm "$installed/editor.bmp"
+# In a window, from the Start menu's folder: it opens the user's copy, and a close request ends it.
+(cd "$installed" && exec "$wine" lumendrift-editor.exe >"$scratch/game.out" 2>&1) &
+game_pid=$!
+within 60 window_named '^Lumen Drift editor: .*Lumen Drift.foo3\.lvl$' ||
+  fail "no editor window on the user's copy within 60 s"
+sleep 1
+import -window "$window" "$shots/windows-editor.png"
+"$bin/x-close-request" "$window" || fail "could not send the close request to the editor"
+within 5 ended || fail "the editor still runs 5 s after the close request"
+reap
+[ "$status" -eq 0 ] || fail "the editor ended with status $status"
 
 # --- the level tool ------------------------------------------------------------------------------
 level() { (cd "$installed" && "$wine" lumendrift-level.exe "$@" | tr -d '\r'); }
