@@ -1,7 +1,7 @@
-// lumendrift-editor [--script SCRIPT] [FILE]: the arena editor. Opens the level file FILE
-// (default: the user's own copy of foo3.lvl from the working folder, the game's data folder),
-// shows its first level whole in the window, and lets a designer reshape, add, reorder, save and
-// play-test levels.
+// lumendrift-editor [--script FILE] [LEVEL_FILE]: the arena editor. Opens LEVEL_FILE (default:
+// the user's own copy of foo3.lvl from the working folder, the game's data folder), shows its
+// first level whole in the window, and lets a designer reshape, add, reorder, save and play-test
+// levels.
 #include <SDL.h>
 
 #include <cstdio>
@@ -17,10 +17,14 @@
 #include "editor/user_levels.h"
 #include "editor/views.h"
 #include "platform/platform.h"
+#include "render/display.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: lumendrift-editor [--script SCRIPT] [FILE]";
+// The same lines as the manual page's synopsis.
+constexpr const char* kUsage =
+    "usage: lumendrift-editor [--script FILE] [LEVEL_FILE]\n"
+    "       lumendrift-editor --help|--version\n";
 constexpr const char* kDefaultFile = "foo3.lvl";
 
 /// While the game runs the editor's window only drops what it is sent.
@@ -117,13 +121,21 @@ int main(int argc, char** argv) {
     bool fileGiven = false;
     for (int a = 1; a < argc; ++a) {
         const std::string arg = argv[a];
+        if (arg == "--help") {
+            std::printf("%s", kUsage);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("lumendrift-editor %s\n", LUMEN_VERSION);
+            return 0;
+        }
         if (arg == "--script" && a + 1 < argc && scriptPath.empty()) {
             scriptPath = argv[++a];
         } else if (!arg.empty() && arg[0] != '-' && !fileGiven) {
             file = arg;
             fileGiven = true;
         } else {
-            std::printf("%s\n", kUsage);
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
@@ -151,8 +163,10 @@ int main(int argc, char** argv) {
     if (!scriptPath.empty()) {
         setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::printf("lumendrift-editor: cannot start SDL: %s\n", SDL_GetError());
+    const std::string noDisplay = missingDisplay();
+    if (!noDisplay.empty() || SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("lumendrift-editor: cannot start SDL: %s\n",
+                    noDisplay.empty() ? SDL_GetError() : noDisplay.c_str());
         return 1;
     }
     std::atexit(SDL_Quit);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/game.h"
+#include "render/display.h"
 
 namespace {
 
@@ -26,8 +27,11 @@ extern "C" int SDL_main(int argc, char** argv);
 /// Returns 0 after play, 1 when the game could not be set up.
 int SDL_main(int, char**) {
     // Without a usable sound system the game still plays, silently; only video is a must.
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::printf("Unable to init SDL: %s\n", SDL_GetError());
+    const std::string noDisplay = missingDisplay();
+    if (!noDisplay.empty() ||
+        (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0)) {
+        std::printf("Unable to init SDL: %s\n",
+                    noDisplay.empty() ? SDL_GetError() : noDisplay.c_str());
         std::exit(1);
     }
     std::atexit(SDL_Quit);

@@ -4,17 +4,25 @@
 #   PREFIX/games/lumendrift-level                the level tool, which needs no data folder
 #   PREFIX/lib/games/lumendrift/                 the game and the editor themselves
 #   PREFIX/share/games/lumendrift/               the generated data folder
-#   PREFIX/share/{applications,icons,man,doc}/   menu entry, icons, manual pages, copyright, changelog
+#   PREFIX/share/{applications,icons,man,doc}/   menu entries, icons, manual pages, copyright, changelog
+#   PREFIX/share/metainfo/                       what software centres show (AppStream)
 #
 # The launchers find everything from their own place, so any prefix and an unpacked package work.
 if(CMAKE_CROSSCOMPILING)
   return()  # a build for another platform (the browser) installs nothing here
 endif()
 
-set(LUMEN_VERSION 0.1.0)
+set(LUMEN_VERSION ${PROJECT_VERSION})
 set(LUMEN_MAINTAINER "Lumen Drift maintainers <maintainers@users.noreply.c-seed-6133a4da.example>")
 # The newest changelog entry's date (seconds since 1970): manual pages carry it, not the build day.
 set(LUMEN_RELEASE_EPOCH 1796601600)
+set(saved_epoch "$ENV{SOURCE_DATE_EPOCH}")
+set(ENV{SOURCE_DATE_EPOCH} ${LUMEN_RELEASE_EPOCH})
+string(TIMESTAMP LUMEN_RELEASE_DATE "%Y-%m-%d" UTC)
+set(ENV{SOURCE_DATE_EPOCH} "${saved_epoch}")
+# The AppStream id is the reverse of the maintainers' domain ('-' becomes '_', as AppStream asks).
+set(LUMEN_APPSTREAM_ID example.c_seed_6133a4da.lumendrift)
+set(LUMEN_HOMEPAGE https://c-seed-6133a4da.example/lumendrift)
 
 set(LUMEN_PACKAGE_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(LUMEN_PACKAGE_BUILD ${CMAKE_BINARY_DIR}/package)
@@ -22,7 +30,7 @@ set(LUMEN_GAME_LIBDIR lib/games/lumendrift)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# --- generated files: icons, manual pages, changelog ----------------------------------------------
+# --- generated files: icons, manual pages, changelog, launcher, metainfo ---------------------------
 set(icon_dir ${LUMEN_PACKAGE_BUILD}/icons)
 set(generated ${icon_dir}/lumendrift-48.png ${icon_dir}/lumendrift-128.png
     ${icon_dir}/lumendrift-256.png)
@@ -53,6 +61,9 @@ foreach(page lumendrift lumendrift-level lumendrift-editor)
   endif()
 endforeach()
 configure_file(${LUMEN_PACKAGE_DIR}/changelog ${LUMEN_PACKAGE_BUILD}/changelog @ONLY)
+configure_file(${LUMEN_PACKAGE_DIR}/lumendrift ${LUMEN_PACKAGE_BUILD}/lumendrift @ONLY)
+configure_file(${LUMEN_PACKAGE_DIR}/lumendrift.metainfo.xml
+               ${LUMEN_PACKAGE_BUILD}/${LUMEN_APPSTREAM_ID}.metainfo.xml @ONLY)
 add_custom_command(
   OUTPUT ${LUMEN_PACKAGE_BUILD}/changelog.gz
   COMMAND gzip -9nkf ${LUMEN_PACKAGE_BUILD}/changelog
@@ -64,10 +75,11 @@ add_custom_target(package-files ALL DEPENDS ${generated})
 # --- install rules ---------------------------------------------------------------------------------
 install(TARGETS lumendrift DESTINATION ${LUMEN_GAME_LIBDIR})
 install(TARGETS lumendrift-level DESTINATION games)
-install(PROGRAMS ${LUMEN_PACKAGE_DIR}/lumendrift DESTINATION games)
+install(PROGRAMS ${LUMEN_PACKAGE_BUILD}/lumendrift DESTINATION games)
 install(DIRECTORY ${LUMEN_DATA_DIR}/ DESTINATION share/games/lumendrift
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${LUMEN_PACKAGE_DIR}/lumendrift.desktop DESTINATION share/applications)
+install(FILES ${LUMEN_PACKAGE_BUILD}/${LUMEN_APPSTREAM_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(size 48 128 256)
   install(FILES ${icon_dir}/lumendrift-${size}.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME lumendrift.png)
@@ -107,6 +119,7 @@ function(lumen_finish_package)
   if(TARGET lumendrift-editor)
     install(TARGETS lumendrift-editor DESTINATION ${LUMEN_GAME_LIBDIR})
     install(PROGRAMS ${LUMEN_PACKAGE_DIR}/lumendrift-editor DESTINATION games)
+    install(FILES ${LUMEN_PACKAGE_DIR}/lumendrift-editor.desktop DESTINATION share/applications)
     install(FILES ${LUMEN_PACKAGE_BUILD}/man/lumendrift-editor.6.gz DESTINATION share/man/man6
             OPTIONAL)
     string(APPEND LUMEN_DESCRIPTION "The package holds the game, its level tool and its arena editor.")

@@ -3,6 +3,8 @@
 # package once, outside the sanitizer build). scripts/package builds it and fails on lintian errors;
 # this checks its file list, unpacks it with dpkg -x (never installs it), and from an unrelated
 # folder starts the unpacked launcher in Xvfb: the title window appears and a key starts play.
+# Before that, what Debian asks of a package: hardened programs, valid menu entries and AppStream
+# metadata, --help and --version with the manual pages' usage, and a one-line stop with no display.
 # When the package holds the editor, its launcher opens the user's copy in a scratch XDG_DATA_HOME.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -23,7 +25,8 @@ for program in lumendrift lumendrift-level $editor; do
   done
 done
 for file in /usr/lib/games/lumendrift/lumendrift /usr/share/applications/lumendrift.desktop \
-  /usr/share/doc/lumendrift/copyright /usr/share/doc/lumendrift/changelog.gz; do
+  /usr/share/doc/lumendrift/copyright /usr/share/doc/lumendrift/changelog.gz \
+  ${editor:+/usr/share/applications/lumendrift-editor.desktop}; do
   grep -qx "$file" "$scratch/list" || fail "no $file in the package"
 done
 unpacked="$scratch/unpacked"
@@ -34,7 +37,50 @@ for size in 48 128 256; do
   file -b "$unpacked/usr/share/icons/hicolor/${size}x$size/apps/lumendrift.png" |
     grep -q "^PNG image data, $size x $size," || fail "no $size-pixel PNG icon"
 done
-desktop-file-validate "$unpacked/usr/share/applications/lumendrift.desktop" || fail "bad desktop entry"
+for entry in "$unpacked"/usr/share/applications/*.desktop; do
+  desktop-file-validate --no-hints "$entry" || fail "bad desktop entry $entry"
+done
+
+# --- what Debian asks of a package -----------------------------------------------------------------
+# Control-flow marks are not asked for: Debian 12's C library start files carry none, so no program
+# linked with them can have them.
+for program in lib/games/lumendrift/lumendrift games/lumendrift-level ${editor:+lib/games/lumendrift/$editor}; do
+  hardening-check --nocfprotection "$unpacked/usr/$program" >"$scratch/hardening" ||
+    fail "$program is not hardened: $(grep -v ': yes' "$scratch/hardening")"
+done
+metainfo="$(grep '^/usr/share/metainfo/.*\.metainfo\.xml$' "$scratch/list")" || fail "no AppStream metainfo"
+appstreamcli validate --no-net "$unpacked$metainfo" >"$scratch/appstream" ||
+  fail "the metainfo is not valid: $(cat "$scratch/appstream")"
+launched="$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$unpacked$metainfo")"
+[ -f "$unpacked/usr/share/applications/$launched" ] || fail "the metainfo launches '$launched', not in the package"
+for shot in $(grep -o 'screenshots/[a-z]*\.png' "$unpacked$metainfo"); do
+  file -b "$root/docs/$shot" | grep -q '^PNG image data, 800 x 600,' || fail "no 800 x 600 docs/$shot"
+done
+# Each command answers --help with its manual page's synopsis and --version with the package's
+# version on standard output, and a wrong argument with the same usage on standard error.
+version="$(dpkg-deb -f "$deb" Version)"
+export XDG_DATA_HOME="$scratch/xdg-options"
+for program in lumendrift lumendrift-level $editor; do
+  synopsis="$(LC_ALL=C MANWIDTH=300 man -l "$unpacked/usr/share/man/man6/$program.6.gz" 2>/dev/null |
+    sed -n '/^SYNOPSIS/,/^[A-Z]/s/^  *//p')"
+  run "$unpacked/usr/games/$program" --help
+  usage="$(sed 's/^usage: //; s/^  *//' <<<"$out")"
+  [ "$status" -eq 0 ] && [ -z "$err" ] && [ "$usage" = "$synopsis" ] ||
+    fail "$program --help: status $status, said: $out$err (the manual page: $synopsis)"
+  run "$unpacked/usr/games/$program" --version
+  [ "$status" -eq 0 ] && [ "$out" = "$program $version" ] && [ -z "$err" ] ||
+    fail "$program --version: status $status, said: $out$err"
+  run "$unpacked/usr/games/$program" --frobnicate
+  [ "$status" -eq 2 ] && [ -z "$out" ] && [ "$(sed 's/^usage: //; s/^  *//' <<<"$err")" = "$synopsis" ] ||
+    fail "$program --frobnicate: status $status, said: $out$err"
+done
+# Without a display the window programs stop at once with one line, rather than drawing as text
+# art in the terminal.
+for program in lumendrift $editor; do
+  run env -u DISPLAY -u SDL_VIDEODRIVER TERM=xterm timeout 5 "$unpacked/usr/games/$program"
+  refused DISPLAY "unset, $program"
+done
+unset XDG_DATA_HOME
 
 # --- the unpacked launcher plays from an unrelated folder ------------------------------------------
 mkdir "$scratch/elsewhere"

@@ -12,12 +12,18 @@
 
 namespace {
 
+// The same lines as the manual page's synopsis.
 constexpr const char* kUsage =
-    "usage: lumendrift-level check FILE | info FILE | dump FILE | build SOURCE.json OUT | "
-    "render FILE LEVEL OUT.bmp [--coarse|--reference]";
+    "usage: lumendrift-level check FILE\n"
+    "       lumendrift-level info FILE\n"
+    "       lumendrift-level dump FILE\n"
+    "       lumendrift-level build SOURCE.json OUT\n"
+    "       lumendrift-level render FILE LEVEL OUT.bmp [--coarse|--reference]\n"
+    "       lumendrift-level --help|--version\n";
 
+/// A wrong command line: the usage on standard error, status 2.
 int usage() {
-    std::printf("%s\n", kUsage);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -137,10 +143,15 @@ int render(const char* path, const char* levelText, const char* out, const char*
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        return usage();
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "--help" && argc == 2) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    const std::string command = argv[1];
+    if (command == "--version" && argc == 2) {
+        std::printf("lumendrift-level %s\n", LUMEN_VERSION);
+        return 0;
+    }
     if (command == "check" && argc == 3) {
         return check(argv[2]);
     }
