@@ -13,7 +13,6 @@ namespace {
 constexpr const char* kLinkedFolders[] = {"images", "sfx", "play"};
 constexpr const char* kLevelFile = "foo3.lvl";
 constexpr Uint32 kIdleMs = 50;
-constexpr int kCannotRun = 127;  ///< the exit status of a child that could not run the game
 
 }  // namespace
 
@@ -59,7 +58,7 @@ std::string runGame(const std::string& game, const std::string& folder, void (*i
     if (state == ProcessState::Lost) {
         return "lost the game: " + reason;
     }
-    if (status == kCannotRun) {
+    if (status == kCannotRunStatus) {
         return game + ": cannot run";
     }
     if (status != 0) {

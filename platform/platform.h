@@ -13,13 +13,16 @@ struct ChildProcess {
 
 enum class ProcessState { Running, Ended, Lost };
 
+/// The exit status of a started process that could not run its program (as shells give it).
+constexpr int kCannotRunStatus = 127;
+
 /// Starts program (a full path) with arguments, in folder ("" for this one), its standard output
 /// thrown away when quiet. Returns false with *reason when it cannot be started.
 bool startProcess(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& folder, bool quiet, ChildProcess* child, std::string* reason);
 
 /// Without waiting: Running; Ended with *status its exit status (128 + the signal when a signal
-/// ended it; 127 when it could not be run); or Lost with *reason.
+/// ended it; kCannotRunStatus when it could not run); or Lost with *reason.
 ProcessState pollProcess(ChildProcess& child, int* status, std::string* reason);
 
 /// Waits for child to end: Ended with *status as pollProcess gives it, or Lost with *reason.

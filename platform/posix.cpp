@@ -14,9 +14,6 @@
 
 namespace {
 
-/// The exit status a child reports when the program could not be run, as shells do.
-constexpr int kCannotRun = 127;
-
 std::string systemReason() {
     return std::strerror(errno);
 }
@@ -57,7 +54,7 @@ bool startProcess(const std::string& program, const std::vector<std::string>& ar
         if (folder.empty() || chdir(folder.c_str()) == 0) {
             execv(program.c_str(), argv.data());
         }
-        _exit(kCannotRun);
+        _exit(kCannotRunStatus);
     }
     child->handle = pid;
     return true;
