@@ -1,9 +1,12 @@
 // The arena editor's frame on the largest shipped level: one mouse motion of a node drag handled
 // and the window drawn with the coarse preview, and a full redraw with the fine picture; each in
-// the start view (the whole level, reduced) and zoomed in at scale 1.
+// the start view (the whole level, reduced) and zoomed in at scale 1. And the undo history of a
+// long session on the largest level the editor makes: its memory and the speed of undo and redo.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <chrono>
 #include <string>
 
 #include "editor/tools.h"
@@ -14,7 +17,7 @@ namespace {
 /// The shipped level file's largest level, alone in a document.
 EditorState largestLevel() {
     std::unique_ptr<LevelSet> set;
-    const std::string path = std::string(LUMEN_DATA_DIR) + "/foo3.lvl";
+    const std::string path = std::string(LUMEN_DATA_DIR) + "/" + kLevelFile;
     if (readLevelFile(set, path.c_str()) != 0) {
         std::fprintf(stderr, "%s: cannot read\n", path.c_str());
         std::exit(1);
@@ -39,7 +42,7 @@ struct Window {
     Window()
         : screen(SDL_CreateRGBSurface(SDL_SWSURFACE, kWindowWidth, kWindowHeight, 32, 0xFF0000,
                                       0x00FF00, 0x0000FF, 0)),
-          view(SDL_LoadBMP((std::string(LUMEN_DATA_DIR) + "/" + kFontPath).c_str())) {}
+          view(SDL_LoadBMP((std::string(LUMEN_DATA_DIR) + "/" + kFontPath).c_str()), {}) {}
     ~Window() { SDL_FreeSurface(screen); }
 };
 
@@ -112,6 +115,74 @@ BENCHMARK(BM_EditorFullRedraw)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
+    ->ReportAggregatesOnly();
+
+/// Heap bytes in use, as the C library counts them.
+double heapBytes() {
+    return static_cast<double>(mallinfo2().uordblks);
+}
+
+/// Steps of history and the side of the square level they are made on.
+constexpr int kHistorySteps = 500;
+constexpr int kHistoryLevelSize = 200;
+constexpr int kStrokeMotions = 8;
+
+/// Fills the history of a document over one fresh 200 × 200 level with a session's worth of steps,
+/// made as the tools make them: each step is a drag of one node or a stroke of the default brush,
+/// every mouse motion one command of the step's stroke. Node drags (odd steps) and strokes (even
+/// steps) alternate.
+void playLongSession(EditorDocument& document) {
+    const Brush brush;
+    for (int step = 0; step < kHistorySteps; ++step) {
+        const LatticeShape start = captureShape(document.lattice(0));
+        LatticeShape after = start;
+        const int i = 1 + step * 37 % (kHistoryLevelSize - 2);
+        const int j = 1 + step * 53 % (kHistoryLevelSize - 2);
+        for (int motion = 1; motion <= kStrokeMotions; ++motion) {
+            if (step % 2 == 1) {
+                after.nodes[after.nodeIndex(i, j)] = start.nodes[start.nodeIndex(i, j)] + motion;
+            } else {
+                applyBrushStep(after, brush, 40.0f * i + 3.0f * motion, 40.0f * j, 3.0f, 0.0f);
+            }
+            EditCommand command;
+            command.before = start;
+            command.after = after;
+            command.stroke = step + 1;
+            command.label = step % 2 == 1 ? "move node" : "push/pull";
+            if (!document.perform(std::move(command)).empty()) {
+                std::fprintf(stderr, "the session's step %d was refused\n", step);
+                std::exit(1);
+            }
+        }
+    }
+}
+
+/// The memory the history of a long session holds (goal: at most 16 MB), and the time to undo
+/// all of it and redo it again, per step.
+void BM_EditorUndoHistory(benchmark::State& bench) {
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto set = std::make_unique<LevelSet>();
+        set->appendLattice(kHistoryLevelSize, kHistoryLevelSize);
+        EditorDocument document(std::move(set), "unused.lvl");
+        const double heapBefore = heapBytes();
+        playLongSession(document);
+        bench.counters["history_MB"] = (heapBytes() - heapBefore) / 1.0e6;
+        const auto begin = std::chrono::steady_clock::now();
+        while (document.undo()) {
+        }
+        while (document.redo()) {
+        }
+        const std::chrono::duration<double, std::micro> spent =
+            std::chrono::steady_clock::now() - begin;
+        bench.counters["us_per_undo_or_redo"] = spent.count() / (2.0 * kHistorySteps);
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorUndoHistory)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 }  // namespace

@@ -81,11 +81,23 @@ void BM_RefitAll(benchmark::State& state) {
 
 }  // namespace
 
+/// The fold test over the whole bent 40 × 40 Lattice (the editor runs it after every edit).
+void BM_CountFoldedCells(benchmark::State& state) {
+    const Lattice& lattice = bentLattice();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(countFoldedCells(lattice));
+    }
+}
+
 BENCHMARK(BM_MapPointSurface);
 BENCHMARK(BM_MapPointRowLine);
 BENCHMARK(BM_MapPointColumnLine);
 BENCHMARK(BM_MapPointExactNode);
 BENCHMARK(BM_MapDirection);
 BENCHMARK(BM_RefitAll);
+BENCHMARK(BM_CountFoldedCells)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
 
 BENCHMARK_MAIN();

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "editor/user_files.h"
+
 namespace {
 
 /// Puts lattice into slot `index` of the set, moving the later ones up.
@@ -33,6 +35,82 @@ void moveLattice(LevelSet& set, int from, int to) {
     auto lattice = std::move(set.lattices[from]);
     removeLattice(set, from);
     insertLattice(set, to, std::move(lattice));
+}
+
+/// The nodes and rim points where the level differs from `after`, in index order, the level's
+/// values as `before`.
+void changesTo(const Lattice& lattice, const LatticeShape& after, std::vector<PointChange>& nodes,
+               std::vector<PointChange>& rim) {
+    assert(static_cast<int>(lattice.columns) == after.columns &&
+           static_cast<int>(lattice.rows) == after.rows);
+    for (int i = 0; i < after.columns; ++i) {
+        for (int j = 0; j < after.rows; ++j) {
+            const LatticeNode& node = lattice.node(i, j);
+            const int n = after.nodeIndex(i, j);
+            if (node.x != after.nodes[n] || node.y != after.nodes[n + 1]) {
+                nodes.push_back({n / 2, {node.x, node.y}, {after.nodes[n], after.nodes[n + 1]}});
+            }
+        }
+    }
+    for (int k = 0; k < after.rimCount(); ++k) {
+        float u = 0, v = 0;
+        lattice.rimPoint(static_cast<float>(k), u, v);
+        if (u != after.rim[2 * k] || v != after.rim[2 * k + 1]) {
+            rim.push_back({k, {u, v}, {after.rim[2 * k], after.rim[2 * k + 1]}});
+        }
+    }
+    nodes.shrink_to_fit();
+    rim.shrink_to_fit();
+}
+
+/// Folds `later`, made right after `earlier`, into `earlier`: one list in index order of what the
+/// two moved together, leaving out points that came back to where they started.
+void mergeChanges(std::vector<PointChange>& earlier, const std::vector<PointChange>& later) {
+    std::vector<PointChange> merged;
+    merged.reserve(earlier.size() + later.size());
+    auto e = earlier.begin();
+    auto l = later.begin();
+    while (e != earlier.end() || l != later.end()) {
+        PointChange change;
+        if (l == later.end() || (e != earlier.end() && e->index < l->index)) {
+            change = *e++;
+        } else if (e == earlier.end() || l->index < e->index) {
+            change = *l++;
+        } else {
+            change = *e++;
+            change.after[0] = l->after[0];
+            change.after[1] = l->after[1];
+            ++l;
+        }
+        if (change.before[0] != change.after[0] || change.before[1] != change.after[1]) {
+            merged.push_back(change);
+        }
+    }
+    merged.shrink_to_fit();
+    earlier = std::move(merged);
+}
+
+/// Puts the moved nodes and rim points at their `after` (forward) or `before` values. Refits as
+/// applyShape does: one node with setNodeAndRefit, several with one refitAll, and each rim point
+/// with setRimPoint in index order.
+void applyChanges(Lattice& lattice, const UndoStep& step, bool forward) {
+    const int rows = static_cast<int>(lattice.rows);
+    for (const PointChange& change : step.nodes) {
+        const float* p = forward ? change.after : change.before;
+        if (step.nodes.size() == 1) {
+            // One node feeds at most five segments of its row: no need to refit the whole sheet.
+            lattice.setNodeAndRefit(change.index / rows, change.index % rows, p[0], p[1]);
+        } else {
+            lattice.setNodePosition(change.index / rows, change.index % rows, p[0], p[1]);
+        }
+    }
+    if (step.nodes.size() > 1) {
+        lattice.refitAll();
+    }
+    for (const PointChange& change : step.rim) {
+        const float* p = forward ? change.after : change.before;
+        lattice.setRimPoint(change.index, p[0], p[1]);
+    }
 }
 
 bool sizeAllowed(const LatticeShape& shape) {
@@ -88,93 +166,106 @@ std::string EditorDocument::perform(EditCommand command) {
             break;
     }
 
-    const bool merge = command.stroke != 0 && !undo_.empty() && redo_.empty() &&
-                       undo_.back().stroke == command.stroke &&
-                       undo_.back().kind == EditKind::Shape && command.kind == EditKind::Shape &&
-                       undo_.back().level == command.level;
-    apply(command, true);
-    redo_.clear();
-    redoIds_.clear();
-    if (merge) {
-        undo_.back().after = std::move(command.after);
+    UndoStep step;
+    step.kind = command.kind;
+    step.level = command.level;
+    step.target = command.target;
+    step.stroke = command.stroke;
+    step.label = std::move(command.label);
+    if (command.kind == EditKind::Shape) {
+        changesTo(*levels_->lattices[command.level], command.after, step.nodes, step.rim);
+    } else if (command.kind == EditKind::InsertLevel) {
+        step.whole = std::move(command.after);
+    } else if (command.kind == EditKind::RemoveLevel) {
+        step.whole = std::move(command.before);
+    }
+    const bool nothingToRedo = done_ == steps_.size();
+    apply(step, true);
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+
+    UndoStep* top = done_ == 0 ? nullptr : &steps_[done_ - 1];
+    if (step.stroke != 0 && nothingToRedo && top != nullptr && top->stroke == step.stroke &&
+        top->kind == EditKind::Shape && step.kind == EditKind::Shape && top->level == step.level) {
+        mergeChanges(top->nodes, step.nodes);
+        mergeChanges(top->rim, step.rim);
         return "";
     }
-    undo_.push_back(std::move(command));
-    ids_.push_back(nextId_++);
-    if (undo_.size() > kUndoLimit) {
-        undo_.pop_front();
-        ids_.pop_front();
+    step.id = nextId_++;
+    steps_.push_back(std::move(step));
+    ++done_;
+    if (done_ > kUndoLimit) {
+        baseId_ = steps_.front().id;  // the oldest state undo still reaches
+        steps_.pop_front();
+        --done_;
     }
     return "";
 }
 
 bool EditorDocument::undo(std::string* label) {
-    if (undo_.empty()) {
+    if (done_ == 0) {
         return false;
     }
-    apply(undo_.back(), false);
+    --done_;
+    apply(steps_[done_], false);
     if (label != nullptr) {
-        *label = undo_.back().label;
+        *label = steps_[done_].label;
     }
-    redo_.push_back(std::move(undo_.back()));
-    redoIds_.push_back(ids_.back());
-    undo_.pop_back();
-    ids_.pop_back();
     return true;
 }
 
 bool EditorDocument::redo(std::string* label) {
-    if (redo_.empty()) {
+    if (done_ == steps_.size()) {
         return false;
     }
-    apply(redo_.back(), true);
+    apply(steps_[done_], true);
     if (label != nullptr) {
-        *label = redo_.back().label;
+        *label = steps_[done_].label;
     }
-    undo_.push_back(std::move(redo_.back()));
-    ids_.push_back(redoIds_.back());
-    redo_.pop_back();
-    redoIds_.pop_back();
+    ++done_;
     return true;
 }
 
-void EditorDocument::apply(const EditCommand& command, bool forward) {
+void EditorDocument::apply(const UndoStep& step, bool forward) {
     LevelSet& set = *levels_;
-    switch (command.kind) {
+    switch (step.kind) {
         case EditKind::Shape:
-            applyShape(*set.lattices[command.level], forward ? command.after : command.before);
-            current_ = command.level;
+            applyChanges(*set.lattices[step.level], step, forward);
+            current_ = step.level;
             break;
         case EditKind::InsertLevel:
-        case EditKind::RemoveLevel: {
-            const bool inserting = (command.kind == EditKind::InsertLevel) == forward;
-            if (inserting) {
-                const LatticeShape& shape =
-                    command.kind == EditKind::InsertLevel ? command.after : command.before;
-                insertLattice(set, command.level, buildLattice(shape));
-                current_ = command.level;
+        case EditKind::RemoveLevel:
+            if ((step.kind == EditKind::InsertLevel) == forward) {
+                insertLattice(set, step.level, buildLattice(step.whole));
+                current_ = step.level;
             } else {
-                removeLattice(set, command.level);
-                current_ = command.level < set.count ? command.level : set.count - 1;
+                removeLattice(set, step.level);
+                current_ = step.level < set.count ? step.level : set.count - 1;
             }
             break;
-        }
         case EditKind::MoveLevel:
-            moveLattice(set, forward ? command.level : command.target,
-                        forward ? command.target : command.level);
-            current_ = forward ? command.target : command.level;
+            moveLattice(set, forward ? step.level : step.target,
+                        forward ? step.target : step.level);
+            current_ = forward ? step.target : step.level;
             break;
     }
     ++revision_;
 }
 
 std::string EditorDocument::save() {
-    std::string reason;
-    if (writeLevelFile(*levels_, path_.c_str(), &reason) != 0) {
-        return reason;
+    const std::string problem = saveLevelsInto(*levels_, path_);
+    if (problem.empty()) {
+        savedId_ = topId();
     }
-    savedId_ = topId();
-    return "";
+    return problem;
+}
+
+std::string EditorDocument::saveAs(const std::string& path) {
+    const std::string problem = saveLevelsInto(*levels_, path);
+    if (problem.empty()) {
+        path_ = path;
+        savedId_ = topId();
+    }
+    return problem;
 }
 
 std::unique_ptr<LevelSet> loadOrCreate(const std::string& path, bool* created,

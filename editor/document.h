@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/shape.h"
 #include "lattice/lattice.h"
@@ -18,7 +19,8 @@ enum class EditKind {
     MoveLevel,    ///< the level at index `level` moves to index `target`
 };
 
-/// One undoable edit, carrying what it needs to undo itself.
+/// One undoable edit as the tools ask for it: whole shapes, of which the history keeps only what
+/// changed.
 struct EditCommand {
     EditKind kind = EditKind::Shape;
     int level = 0;
@@ -28,6 +30,27 @@ struct EditCommand {
     /// Commands of one drag or brush stroke share a nonzero id; the stack keeps them as one step.
     int stroke = 0;
     std::string label;  ///< what the step is called in messages ("move node", "twist", …)
+};
+
+/// One node or rim point that a step moved: entry `index` (node (i, j) at i·rows + j, rim point
+/// k at k) went from `before` to `after` (picture pixels for nodes, lattice units for the rim).
+struct PointChange {
+    int index;
+    float before[2];
+    float after[2];
+};
+
+/// One step of the undo history, holding only what it needs to undo and redo itself.
+struct UndoStep {
+    EditKind kind = EditKind::Shape;
+    int level = 0;
+    int target = 0;                  ///< MoveLevel: where the level went
+    std::vector<PointChange> nodes;  ///< Shape: the nodes it moved, by index
+    std::vector<PointChange> rim;    ///< Shape: the rim points it moved, by index
+    LatticeShape whole;  ///< InsertLevel: the level inserted; RemoveLevel: the level removed
+    int stroke = 0;
+    std::string label;
+    unsigned id = 0;  ///< tells saved states apart
 };
 
 /// Steps of undo the stack keeps; older steps are forgotten.
@@ -60,12 +83,15 @@ class EditorDocument {
     bool undo(std::string* label = nullptr);
     /// Redoes the last undone step; false when there is none.
     bool redo(std::string* label = nullptr);
-    size_t undoDepth() const { return undo_.size(); }
-    size_t redoDepth() const { return redo_.size(); }
+    size_t undoDepth() const { return done_; }
+    size_t redoDepth() const { return steps_.size() - done_; }
 
-    /// Writes the set to the document's file. Returns "" or the reason; a failed write leaves the
-    /// old file as it was.
+    /// Writes the set into the document's file, keeping the file what it was (see saveLevelsInto).
+    /// Returns "" or the reason; a failed write leaves the old file as it was.
     std::string save();
+    /// Writes the set to another file, which becomes the document's file. Returns "" or the
+    /// reason; on failure the document keeps its file.
+    std::string saveAs(const std::string& path);
     /// Whether the levels differ from what was last saved (or loaded).
     bool unsaved() const { return topId() != savedId_; }
     /// Marks the levels as never saved (a new set whose file does not exist yet).
@@ -75,17 +101,17 @@ class EditorDocument {
     unsigned revision() const { return revision_; }
 
   private:
-    void apply(const EditCommand& command, bool forward);
-    unsigned topId() const { return undo_.empty() ? 0 : ids_.back(); }
+    void apply(const UndoStep& step, bool forward);
+    unsigned topId() const { return done_ == 0 ? baseId_ : steps_[done_ - 1].id; }
 
     std::unique_ptr<LevelSet> levels_;
     std::string path_;
     int current_ = 0;
-    std::deque<EditCommand> undo_;
-    std::deque<unsigned> ids_;  ///< one id per undo step, for telling saved states apart
-    std::deque<EditCommand> redo_;
-    std::deque<unsigned> redoIds_;
+    /// The history, oldest first: steps before done_ can be undone, the rest redone.
+    std::deque<UndoStep> steps_;
+    size_t done_ = 0;
     unsigned nextId_ = 1;
+    unsigned baseId_ = 0;  ///< id of the state below the oldest undo step (0: as loaded)
     unsigned savedId_ = 0;
     unsigned revision_ = 0;
 };

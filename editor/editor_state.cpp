@@ -7,3 +7,9 @@ const char* toolName(ToolKind tool) {
                   "one name per tool");
     return kNames[static_cast<int>(tool)];
 }
+
+const char* questionText(Question question) {
+    return question == Question::Quit
+               ? "Unsaved changes - S save and quit, Q quit without saving, Esc keep editing"
+               : "";
+}

@@ -31,11 +31,22 @@ struct DragState {
     bool committed = false;  ///< whether the drag has changed the level yet
 };
 
-/// The small text entry for the size of a new level ("26x20").
-struct SizePrompt {
+/// What the one-line text entry asks for.
+enum class PromptKind { LevelSize, SavePath };
+
+/// The one-line text entry: the size of a new level ("26x20") or the file to save as. It opens
+/// with its default selected, so the first key typed replaces it.
+struct Prompt {
     bool active = false;
+    PromptKind kind = PromptKind::LevelSize;
     std::string text;
+    bool selected = false;  ///< the text is the default, replaced by the first key typed
+    std::string problem;    ///< why the last Enter was refused; the entry stays open
 };
+
+/// A question the editor waits on, in a panel over the view, before it does something that would
+/// drop unsaved edits. Only its answer closes it.
+enum class Question { None, Quit };
 
 struct EditorState {
     explicit EditorState(EditorDocument doc) : document(std::move(doc)) {}
@@ -51,9 +62,9 @@ struct EditorState {
     int hoverRim = -1;
     NodeRef selectedNode;
     DragState drag;
-    SizePrompt prompt;
+    Prompt prompt;
     bool helpShown = false;
-    bool closeAsked = false;  ///< the designer was told once that closing loses changes
+    Question question = Question::None;
     bool quit = false;
     bool scripted = false;  ///< input comes from a script: no play-test
     /// The Lattice the view was last fitted to: another one (a level switch, a deleted or added
@@ -63,5 +74,13 @@ struct EditorState {
     std::string message;  ///< the last thing the editor has to say, shown in the status line
 };
 
+/// One line of the help overlay: the keys or mouse action, and what it does.
+struct HelpLine {
+    std::string keys;
+    std::string meaning;
+};
+
 /// Name of a tool as the status line shows it.
 const char* toolName(ToolKind tool);
+/// What the panel of a question says: the question and its answers.
+const char* questionText(Question question);

@@ -11,9 +11,11 @@
 #include <system_error>
 #include <vector>
 
+#include "editor/actions.h"
 #include "editor/play_test.h"
 #include "editor/script.h"
 #include "editor/tools.h"
+#include "editor/user_files.h"
 #include "editor/user_levels.h"
 #include "editor/views.h"
 #include "platform/platform.h"
@@ -25,16 +27,15 @@ namespace {
 constexpr const char* kUsage =
     "usage: lumendrift-editor [--script FILE] [LEVEL_FILE]\n"
     "       lumendrift-editor --help|--version\n";
-constexpr const char* kDefaultFile = "foo3.lvl";
 
-/// While the game runs the editor's window only drops what it is sent.
-void discardEvents() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+void redraw(SDL_Surface* screen, EditorView& view, const EditorState& state) {
+    view.draw(screen, state);
+    SDL_Flip(screen);
 }
 
-std::string playTest(EditorState& state) {
+/// While the game runs the editor keeps its window drawn and holds on to a close request, which
+/// is handed back to the event queue once the game has ended (and then asks as ever).
+std::string playTest(EditorState& state, SDL_Surface* screen, EditorView& view) {
     std::error_code error;
     const std::string cwd = std::filesystem::current_path(error).string();
     if (error) {
@@ -46,26 +47,52 @@ std::string playTest(EditorState& state) {
     if (folder.empty()) {
         return "play-test: " + reason;
     }
-    const std::string problem =
-        runGame(programFolder() + "/" + executableName("lumendrift"), folder, discardEvents);
+    state.message = "play-testing level " + std::to_string(state.document.currentLevel() + 1) +
+                    ": the editor waits for the game to end";
+    redraw(screen, view, state);
+    bool closeRequested = false;
+    const std::string problem = runGame(programFolder() + "/" + executableName("lumendrift"), folder, [&] {
+        bool exposed = false;
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT && !closeRequested) {
+                closeRequested = true;
+                state.message = "close requested: it waits for the play-test to end";
+                exposed = true;
+            }
+            exposed = exposed || event.type == SDL_VIDEOEXPOSE || event.type == SDL_ACTIVEEVENT;
+        }
+        if (exposed) {
+            redraw(screen, view, state);
+        }
+    });
     removePlayFolder(folder);
+    if (closeRequested) {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
     return problem.empty() ? "back from the play-test" : "play-test: " + problem;
 }
 
-void redraw(SDL_Surface* screen, EditorView& view, const EditorState& state) {
-    view.draw(screen, state);
-    SDL_Flip(screen);
+void showCaption(const std::string& file) {
+    SDL_WM_SetCaption(("Lumen Drift editor: " + file).c_str(), "editor");
 }
 
 /// The interactive loop: wait for input, handle everything pending, draw.
 int runInteractive(SDL_Surface* screen, EditorView& view, EditorState& state) {
-    const EditorServices services{playTest};
+    const EditorServices services{[&](EditorState& s) { return playTest(s, screen, view); }};
+    std::string file = state.document.path();
     redraw(screen, view, state);
     SDL_Event event;
     while (!state.quit && SDL_WaitEvent(&event)) {
         handleEvent(state, event, services);
         while (!state.quit && SDL_PollEvent(&event)) {
             handleEvent(state, event, services);
+        }
+        if (state.document.path() != file) {
+            file = state.document.path();  // saved under another name
+            showCaption(file);
         }
         redraw(screen, view, state);
     }
@@ -94,16 +121,17 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
             lastMessage = state.message;
             std::printf("message %s\n", lastMessage.c_str());
         }
-        if (command.verb == ScriptVerb::Shot && SDL_SaveBMP(screen, command.path.c_str()) != 0) {
+        if (command.verb == ScriptVerb::Shot &&
+            SDL_SaveBMP(screen, fromStartFolder(command.path).c_str()) != 0) {
             std::printf("%s: cannot write the screenshot: %s\n", command.path.c_str(),
                         SDL_GetError());
             return 1;
         }
         if (command.verb == ScriptVerb::View) {
             char scale[16];
-            std::printf("view level=%d scale=%s offsetX=%d offsetY=%d\n",
+            std::printf("view level=%d scale=%s offsetX=%d offsetY=%d folded=%d\n",
                         state.document.currentLevel(), scaleName(state.view, scale, sizeof scale),
-                        state.view.offsetX, state.view.offsetY);
+                        state.view.offsetX, state.view.offsetY, view.foldedCells());
             std::fflush(stdout);
         }
         if (state.quit) {
@@ -116,7 +144,7 @@ int runScript(SDL_Surface* screen, EditorView& view, EditorState& state,
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string file = kDefaultFile;
+    std::string file = kLevelFile;
     std::string scriptPath;
     bool fileGiven = false;
     for (int a = 1; a < argc; ++a) {
@@ -130,9 +158,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--script" && a + 1 < argc && scriptPath.empty()) {
-            scriptPath = argv[++a];
+            scriptPath = fromStartFolder(argv[++a]);
         } else if (!arg.empty() && arg[0] != '-' && !fileGiven) {
-            file = arg;
+            file = fromStartFolder(arg);
             fileGiven = true;
         } else {
             std::fprintf(stderr, "%s", kUsage);
@@ -147,7 +175,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!fileGiven) {
-        file = userLevelsFile(kDefaultFile, &reason);
+        file = userLevelsFile(kLevelFile, &reason);
         if (file.empty()) {
             std::printf("lumendrift-editor: %s\n", reason.c_str());
             return 1;
@@ -175,14 +203,15 @@ int main(int argc, char** argv) {
         std::printf("lumendrift-editor: cannot open the window: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_WM_SetCaption(("Lumen Drift editor: " + file).c_str(), "editor");
+    showCaption(file);
+    SDL_EnableUNICODE(1);  // a file name is typed into the save-as prompt
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
     SDL_Surface* font = SDL_LoadBMP(kFontPath);
     if (font == nullptr) {
         std::printf("%s: cannot load the editor's font (run from the data folder)\n", kFontPath);
         return 1;
     }
-    EditorView view(font);
+    EditorView view(font, helpLines());
 
     EditorState state(EditorDocument(std::move(levels), file));
     state.scripted = !scriptPath.empty();

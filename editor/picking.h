@@ -4,6 +4,7 @@
 
 #include "editor/view_transform.h"
 #include "lattice/lattice.h"
+#include "shared/data_contract.h"
 
 /// A node (i, j); i < 0 means none.
 struct NodeRef {
@@ -13,8 +14,8 @@ struct NodeRef {
     bool operator==(const NodeRef& other) const { return i == other.i && j == other.j; }
 };
 
-/// Picture pixels per lattice cell in the reference view.
-constexpr float kReferenceCell = 40.0f;
+/// Picture pixels per lattice cell in the reference view: the default cell.
+constexpr float kReferenceCell = static_cast<float>(kDefaultCellPixels);
 /// Window pixels within which the cursor takes a node or a rim point.
 constexpr int kPickReach = 8;
 

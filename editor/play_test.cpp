@@ -7,11 +7,11 @@
 
 #include "editor/shape.h"
 #include "platform/platform.h"
+#include "shared/data_contract.h"
 
 namespace {
 
 constexpr const char* kLinkedFolders[] = {"images", "sfx", "play"};
-constexpr const char* kLevelFile = "foo3.lvl";
 constexpr Uint32 kIdleMs = 50;
 
 }  // namespace
@@ -43,7 +43,8 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
     return folder;
 }
 
-std::string runGame(const std::string& game, const std::string& folder, void (*idle)()) {
+std::string runGame(const std::string& game, const std::string& folder,
+                    const std::function<void()>& idle) {
     ChildProcess child;
     std::string reason;
     if (!startProcess(game, {}, folder, false, &child, &reason)) {

@@ -2,6 +2,7 @@
 // Play-testing: the level being edited, first, in a scratch data folder beside links to the real
 // one's pictures and sounds, played by the game as a child process.
 
+#include <functional>
 #include <string>
 
 #include "lattice/lattice.h"
@@ -14,7 +15,8 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
 
 /// Runs the game program in folder and waits for it to end, calling idle() about every 50 ms
 /// meanwhile. Returns "" or the reason it could not run or ended badly.
-std::string runGame(const std::string& game, const std::string& folder, void (*idle)());
+std::string runGame(const std::string& game, const std::string& folder,
+                    const std::function<void()>& idle);
 
 /// Removes the scratch folder made by preparePlayFolder (its links, or copies, and level file).
 void removePlayFolder(const std::string& folder);

@@ -162,6 +162,10 @@ void mouseButton(EditorState& state, const SDL_MouseButtonEvent& button) {
 }
 
 void keyDown(EditorState& state, const SDL_keysym& key, const EditorServices& services) {
+    if (state.question != Question::None) {
+        answerQuestion(state, key);
+        return;
+    }
     if (state.prompt.active) {
         promptKey(state, key);
         return;
@@ -175,7 +179,9 @@ void keyDown(EditorState& state, const SDL_keysym& key, const EditorServices& se
 }  // namespace
 
 void handleEvent(EditorState& state, const SDL_Event& event, const EditorServices& services) {
-    switch (event.type) {
+    // While a question is open only its answer counts; the mouse changes nothing under the panel.
+    const bool asking = state.question != Question::None;
+    switch (asking && event.type != SDL_KEYDOWN ? Uint8{SDL_NOEVENT} : event.type) {
         case SDL_MOUSEMOTION:
             state.cursorX = event.motion.x;
             state.cursorY = event.motion.y;

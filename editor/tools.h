@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "editor/editor_state.h"
 
@@ -20,11 +19,3 @@ void handleEvent(EditorState& state, const SDL_Event& event, const EditorService
 
 /// Fits the view to the current level, whole in the window.
 void fitView(EditorState& state);
-
-/// One line of the help overlay: the keys or mouse action, and what it does.
-struct HelpLine {
-    std::string keys;
-    std::string meaning;
-};
-/// Every key and mouse action, for the help overlay.
-std::vector<HelpLine> helpLines();

@@ -2,19 +2,15 @@
 
 #include <SDL_gfxPrimitives.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "editor/reduce.h"
-#include "editor/tools.h"
 #include "render/render.h"
 
 namespace {
 
-struct Colour {
-    Uint8 r;
-    Uint8 g;
-    Uint8 b;
-};
+using Colour = Rgb;
 constexpr Colour kWarpBackground = {8, 12, 24};
 constexpr Colour kReferenceBackground = {200, 206, 214};
 constexpr Colour kStatusBackground = {22, 26, 38};
@@ -24,20 +20,25 @@ constexpr Colour kSelected = {255, 140, 20};
 constexpr Colour kWarpRimPoint = {255, 90, 200};
 constexpr Colour kReferenceRimPoint = {140, 0, 0};
 constexpr Colour kBrushRing = {255, 255, 255};
+constexpr Colour kFoldTint = {255, 40, 40};
+constexpr Uint8 kFoldOpacity = 110;
+constexpr Colour kPanel = {40, 20, 20};
+constexpr Colour kPanelEdge = {255, 200, 60};
+/// Points taken along each side of a folded cell for its tinted outline.
+constexpr int kFoldOutlineSteps = 4;
 /// Every colour the level pictures use (Lattice lines and backgrounds), for the overview's
 /// one-byte picture.
 constexpr SDL_Color kOverviewPalette[] = {
     {kWarpBackground.r, kWarpBackground.g, kWarpBackground.b, 0},
     {kReferenceBackground.r, kReferenceBackground.g, kReferenceBackground.b, 0},
-    {0, 255, 0, 0},
-    {255, 255, 255, 0},
-    {0, 0, 0, 0},
-    {255, 0, 0, 0},
+    {kGridColour.r, kGridColour.g, kGridColour.b, 0},
+    {kRimColour.r, kRimColour.g, kRimColour.b, 0},
+    {kReferenceGridColour.r, kReferenceGridColour.g, kReferenceGridColour.b, 0},
+    {kReferenceRimColour.r, kReferenceRimColour.g, kReferenceRimColour.b, 0},
 };
 constexpr Uint8 kHelpShade = 215;  ///< opacity of the help overlay's backing
 
 constexpr int kTextRow = 15;  ///< pixels from one text row to the next
-constexpr int kGlyphAdvance = 7;
 
 Uint32 pixel(SDL_Surface* surface, Colour c) {
     return SDL_MapRGB(surface->format, c.r, c.g, c.b);
@@ -119,17 +120,16 @@ void drawBrushRing(SDL_Surface* screen, const EditorState& state) {
                static_cast<Sint16>(radius), kBrushRing.r, kBrushRing.g, kBrushRing.b, 160);
 }
 
-void drawStatus(SDL_Surface* screen, SDL_Surface* font, const EditorState& state) {
+void drawStatus(SDL_Surface* screen, SDL_Surface* font, const EditorState& state, int folded) {
     const int top = screen->h - kStatusHeight;
     fillBox(screen, 0, top, screen->w, kStatusHeight, kStatusBackground);
     std::string first, second;
-    statusText(state, first, second);
+    statusText(state, folded, first, second);
     drawText(screen, font, first.c_str(), 0, static_cast<Sint16>(top + 3));
     drawText(screen, font, second.c_str(), 0, static_cast<Sint16>(top + 3 + kTextRow));
 }
 
-void drawHelp(SDL_Surface* screen, SDL_Surface* font) {
-    const std::vector<HelpLine> lines = helpLines();
+void drawHelp(SDL_Surface* screen, SDL_Surface* font, const std::vector<HelpLine>& lines) {
     const int height = static_cast<int>(lines.size() + 3) * kTextRow;
     const int top = (screen->h - kStatusHeight - height) / 2;
     const int left = 90;
@@ -148,6 +148,23 @@ void drawHelp(SDL_Surface* screen, SDL_Surface* font) {
     }
 }
 
+/// The question panel over the middle of the view: the question and its answers, nothing else
+/// accepted until one is given.
+void drawQuestion(SDL_Surface* screen, SDL_Surface* font, Question question) {
+    const std::string text = questionText(question);
+    const char* hint = "Return: save and quit";
+    const int width = static_cast<int>(text.size() + 6) * kGlyphAdvance;
+    const int height = 4 * kTextRow;
+    const int left = (screen->w - width) / 2;
+    const int top = (screen->h - kStatusHeight - height) / 2;
+    fillBox(screen, left - 2, top - 2, width + 4, height + 4, kPanelEdge);
+    fillBox(screen, left, top, width, height, kPanel);
+    drawText(screen, font, text.c_str(), static_cast<Sint16>(left + 2 * kGlyphAdvance),
+             static_cast<Sint16>(top + kTextRow));
+    drawText(screen, font, hint, static_cast<Sint16>(left + 2 * kGlyphAdvance),
+             static_cast<Sint16>(top + 2 * kTextRow + 4));
+}
+
 /// The coarse preview of a drag in the overview, drawn straight into the window: a Lattice with
 /// every node position divided by the shrink maps each lattice point to its picture point divided
 /// by the shrink (the splines are linear in the nodes), so no full-size picture is needed.
@@ -163,7 +180,8 @@ void drawReducedPreview(SDL_Surface* screen, const EditorState& state) {
 
 }  // namespace
 
-EditorView::EditorView(SDL_Surface* font) : font_(font) {
+EditorView::EditorView(SDL_Surface* font, std::vector<HelpLine> help)
+    : font_(font), help_(std::move(help)) {
     SDL_SetColorKey(font_, SDL_SRCCOLORKEY, SDL_MapRGB(font_->format, 255, 0, 255));
 }
 
@@ -176,6 +194,9 @@ EditorView::~EditorView() {
 void EditorView::draw(SDL_Surface* screen, const EditorState& state) {
     const bool coarse = state.drag.kind == DragKind::Node || state.drag.kind == DragKind::Brush;
     SDL_SetClipRect(screen, nullptr);
+    if (!coarse) {
+        updateFolds(state);  // found again when a drag ends: the drag's steps stay quick
+    }
     if (state.view.shrink > 1 && coarse && !state.referenceView) {
         drawReducedPreview(screen, state);
     } else if (state.view.shrink > 1) {
@@ -186,12 +207,64 @@ void EditorView::draw(SDL_Surface* screen, const EditorState& state) {
     if (state.referenceView) {
         drawRimHandles(screen, state);
     } else {
+        if (!coarse) {
+            drawFolds(screen, state);
+        }
         drawNodeHandles(screen, state);
         drawBrushRing(screen, state);
     }
-    drawStatus(screen, font_, state);
+    drawStatus(screen, font_, state, foldCount_);
     if (state.helpShown) {
-        drawHelp(screen, font_);
+        drawHelp(screen, font_, help_);
+    }
+    if (state.question != Question::None) {
+        drawQuestion(screen, font_, state.question);
+    }
+}
+
+void EditorView::updateFolds(const EditorState& state) {
+    const std::string key = std::to_string(state.document.revision()) + " " +
+                            std::to_string(state.document.currentLevel());
+    if (key == foldKey_) {
+        return;
+    }
+    const Lattice& lattice = state.document.lattice(state.document.currentLevel());
+    const size_t cells =
+        static_cast<size_t>(lattice.columns - 1) * static_cast<size_t>(lattice.rows - 1);
+    auto flags = std::make_unique<bool[]>(cells);
+    foldCount_ = countFoldedCells(lattice, flags.get());
+    folds_.assign(flags.get(), flags.get() + cells);
+    foldKey_ = key;
+}
+
+/// Each folded cell tinted red through its outline on the warped surface.
+void EditorView::drawFolds(SDL_Surface* screen, const EditorState& state) const {
+    if (foldCount_ == 0) {
+        return;
+    }
+    const Lattice& lattice = state.document.lattice(state.document.currentLevel());
+    const int cellsV = static_cast<int>(lattice.rows) - 1;
+    constexpr int n = 4 * kFoldOutlineSteps;
+    for (size_t cell = 0; cell < folds_.size(); ++cell) {
+        if (!folds_[cell]) {
+            continue;
+        }
+        const float i = static_cast<float>(static_cast<int>(cell) / cellsV);
+        const float j = static_cast<float>(static_cast<int>(cell) % cellsV);
+        Sint16 xs[n], ys[n];
+        for (int k = 0; k < n; ++k) {
+            // Along the top, down the right, back along the bottom and up the left side.
+            const int side = k / kFoldOutlineSteps;
+            const float f = static_cast<float>(k % kFoldOutlineSteps) / kFoldOutlineSteps;
+            const float du = side == 0 ? f : (side == 1 ? 1 : (side == 2 ? 1 - f : 0));
+            const float dv = side == 0 ? 0 : (side == 1 ? f : (side == 2 ? 1 : 1 - f));
+            float x = 0, y = 0;
+            lattice.mapPoint(i + du, j + dv, x, y, false, false);
+            // Far outside the window at a high zoom: held within SDL_gfx's 16-bit coordinates.
+            xs[k] = static_cast<Sint16>(std::clamp(windowX(state.view, x), -16000, 16000));
+            ys[k] = static_cast<Sint16>(std::clamp(windowY(state.view, y), -16000, 16000));
+        }
+        filledPolygonRGBA(screen, xs, ys, n, kFoldTint.r, kFoldTint.g, kFoldTint.b, kFoldOpacity);
     }
 }
 
@@ -253,7 +326,7 @@ void EditorView::drawOverview(SDL_Surface* screen, const EditorState& state, boo
     }
 }
 
-void statusText(const EditorState& state, std::string& first, std::string& second) {
+void statusText(const EditorState& state, int folded, std::string& first, std::string& second) {
     const EditorDocument& document = state.document;
     const Lattice& lattice = document.lattice(document.currentLevel());
     const ViewTransform& view = state.view;
@@ -296,9 +369,16 @@ void statusText(const EditorState& state, std::string& first, std::string& secon
         static_cast<double>(state.brush.strength), state.brush.reversed ? " ccw" : "", scale,
         document.unsaved() ? "*unsaved" : "");
     first = line;
-    if (state.prompt.active) {
-        second = "new level size (columns x rows): " + state.prompt.text +
-                 "_   Enter adds, Escape cancels";
+    if (folded > 0) {
+        first += " | " + std::to_string(folded) + (folded == 1 ? " folded cell" : " folded cells");
+    }
+    const Prompt& prompt = state.prompt;
+    if (prompt.active) {
+        const bool size = prompt.kind == PromptKind::LevelSize;
+        second = (size ? "new level size (columns x rows): " : "save as: ") +
+                 (prompt.selected ? "[" + prompt.text + "]" : prompt.text + "_") +
+                 (prompt.problem.empty() ? "" : "  " + prompt.problem + ";") +
+                 (size ? "  Enter adds, Escape cancels" : "  Enter saves, Escape cancels");
     } else {
         second = state.message + (state.helpShown ? "" : "   (F1: help)");
     }

@@ -6,6 +6,17 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "shared/data_contract.h"
+
+/// Loads one bitmap file with SDL's loader; null with *reason ("<file>: <why>") when it cannot.
+SDL_Surface* loadImage(const char* path, std::string* reason);
+
+/// The two start-up pictures, "play/front.bmp" and "images/titlescreen.bmp". False with *reason,
+/// and nothing left loaded, when either cannot be loaded.
+bool loadStartImages(SDL_Surface*& frontImage, SDL_Surface*& titleImage, std::string* reason);
+
+/// Frees a surface (null is fine) and nulls the pointer.
+void freeSurface(SDL_Surface*& surface);
 
 /// Loads every image of the game, in the game's fixed order, and gives the shot and explosion
 /// frames their alpha and the pick-ups their colour key. Leaves frontImage and titleImage alone.

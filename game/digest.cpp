@@ -4,26 +4,6 @@
 
 namespace {
 
-constexpr uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
-constexpr uint64_t kFnvPrime = 0x100000001b3ULL;
-
-struct Fnv {
-    uint64_t hash = kFnvOffset;
-
-    void bytes(const void* data, size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (size_t n = 0; n < size; ++n) {
-            hash ^= p[n];
-            hash *= kFnvPrime;
-        }
-    }
-    /// Plain values and arrays of them; every record hashed here has no padding.
-    template <typename T>
-    void value(const T& v) {
-        bytes(&v, sizeof v);
-    }
-};
-
 void hashLattice(Fnv& fnv, const Lattice& lattice) {
     fnv.value(lattice.columns);
     fnv.value(lattice.rows);

@@ -22,6 +22,18 @@ static_assert(kFiringOdds[0] == 25 * 1 && kFiringOdds[1] == 25 * 2 && kFiringOdd
 static_assert(kFiredKind[0] == 1 && kFiredKind[1] == 2 && kFiredKind[2] == 3);
 
 constexpr double kShotSpeed = 15.0;     ///< world units per frame on top of the ship's
+constexpr double kShotLead = 2.0;       ///< frames of flight a new shot starts ahead of the ship
+/// The heading keeps 9 tenths of itself and takes 1 tenth of the angle to the player.
+constexpr double kHeadingKeep = 9.0;
+constexpr double kHeadingBlend = 10.0;
+/// Beyond kHuntDistance the pull is (d / 2) / 10 per lattice unit of offset, d the distance past
+/// it; inside, the push is 3 × d⁴ / 10.
+constexpr double kPullHalving = 2.0;
+constexpr double kPushStrength = 3.0;
+constexpr double kAccelerationScale = 10.0;
+constexpr double kApartStrength = 3.0;  ///< a closer enemy pushes by 3 × shortfall²
+constexpr double kDragHalving = 2.0;    ///< drag: velocity / speed / 2 each frame
+constexpr int kPosesPerKind = 6;
 constexpr double kHuntDistance = 3.0;   ///< lattice units kept from the player and each other
 constexpr double kSpeedCap = 17.0;      ///< world units per frame
 constexpr double kPoseThreshold = 0.2;  ///< acceleration that shows a thrust or turn pose
@@ -39,14 +51,11 @@ struct Accel {
 void fireVolley(GameState& state, const Ship& enemy) {
     for (int n = 0; n < kVolleySize[enemy.kind]; ++n) {
         Shot& shot = spawnShot(state.shots, enemy);
-        double spread = 0.0;
-        if (enemy.kind == 2) {
-            spread = (std::rand() % 20 - 10) / 40.0;
-        }
+        const double spread = kFiredKind[enemy.kind] == Swarm ? swarmSpread() : 0.0;
         shot.vx = static_cast<float>(shot.vx + kShotSpeed * std::sin(shot.heading + spread));
         shot.vy = static_cast<float>(shot.vy + kShotSpeed * std::cos(shot.heading + spread));
-        shot.x = static_cast<float>(shot.x + 2.0 * shot.vx);
-        shot.y = static_cast<float>(shot.y + 2.0 * shot.vy);
+        shot.x = static_cast<float>(shot.x + kShotLead * shot.vx);
+        shot.y = static_cast<float>(shot.y + kShotLead * shot.vy);
         shot.kind = kFiredKind[enemy.kind];
     }
 }
@@ -64,16 +73,18 @@ double foldOffset(double offset, float count) {
 
 /// Turns towards the player and returns the pull (or, within 3 lattice units, the push).
 Accel steerTowardsPlayer(Ship& enemy, const Ship& player, const Lattice& lattice) {
-    const double dx =
-        foldOffset((static_cast<double>(player.x) - enemy.x) / 100.0, lattice.columns);
-    const double dy = foldOffset((static_cast<double>(player.y) - enemy.y) / 100.0, lattice.rows);
+    const double dx = foldOffset(
+        (static_cast<double>(player.x) - enemy.x) / kWorldUnitsPerLatticeUnit, lattice.columns);
+    const double dy = foldOffset(
+        (static_cast<double>(player.y) - enemy.y) / kWorldUnitsPerLatticeUnit, lattice.rows);
 
     // A plain average of two numbers: a heading near +π blending towards −π swings through 0.
-    enemy.heading = static_cast<float>((9.0 * enemy.heading + std::atan2(dx, dy)) / 10.0);
+    enemy.heading =
+        static_cast<float>((kHeadingKeep * enemy.heading + std::atan2(dx, dy)) / kHeadingBlend);
 
     const double d = std::sqrt(dx * dx + dy * dy) - kHuntDistance;
-    const double k = d >= 0.0 ? d / 2.0 : -3.0 * d * d * d * d;
-    return {dx * k / 10.0, dy * k / 10.0};
+    const double k = d >= 0.0 ? d / kPullHalving : -kPushStrength * d * d * d * d;
+    return {dx * k / kAccelerationScale, dy * k / kAccelerationScale};
 }
 
 /// Pushes enemy e away from every later enemy within 3 lattice units, alive or dead. The later
@@ -82,10 +93,10 @@ void keepApart(const GameState& state, int e, Accel& accel) {
     const Ship& enemy = state.enemies[e];
     for (int f = e + 1; f < kEnemyCount; ++f) {
         const Ship& other = state.enemies[f];
-        const double gx = (static_cast<double>(other.x) - enemy.x) / 100.0;
-        const double gy = (static_cast<double>(other.y) - enemy.y) / 100.0;
+        const double gx = (static_cast<double>(other.x) - enemy.x) / kWorldUnitsPerLatticeUnit;
+        const double gy = (static_cast<double>(other.y) - enemy.y) / kWorldUnitsPerLatticeUnit;
         const double g = std::sqrt(gx * gx + gy * gy) - kHuntDistance;
-        const double m = g < 0.0 ? -3.0 * g * g : 0.0;
+        const double m = g < 0.0 ? -kApartStrength * g * g : 0.0;
         accel.x += gx * m;
         accel.y += gy * m;
     }
@@ -109,8 +120,8 @@ int enemyPose(const Ship& enemy, const Accel& accel) {
 
 /// Rotates the enemy's image into the sprite scratch and blits it centred on its picture position.
 void drawEnemy(GameState& state, const Ship& enemy, int pose) {
-    SDL_Surface* image = state.images.enemy[6 * enemy.kind + pose];
-    SDL_Surface* poseZero = state.images.enemy[6 * enemy.kind];
+    SDL_Surface* image = state.images.enemy[kPosesPerKind * enemy.kind + pose];
+    SDL_Surface* poseZero = state.images.enemy[kPosesPerKind * enemy.kind];
     const Lattice& lattice = *state.currentLattice;
     const PicturePos p = picturePosition(lattice, enemy.x, enemy.y);
     const PictureVec facing = pictureDirection(
@@ -163,8 +174,8 @@ void stepLivingEnemy(GameState& state, int e) {
 
     // The drag divides by the speed before the cap: a ship capped from 34 loses 0.25, not 0.5.
     if (speed > 0.0) {
-        enemy.vx = static_cast<float>(enemy.vx - enemy.vx / speed / 2.0);
-        enemy.vy = static_cast<float>(enemy.vy - enemy.vy / speed / 2.0);
+        enemy.vx = static_cast<float>(enemy.vx - enemy.vx / speed / kDragHalving);
+        enemy.vy = static_cast<float>(enemy.vy - enemy.vy / speed / kDragHalving);
     }
 
     if (enemy.health < 0) {
@@ -205,12 +216,12 @@ void respawnEnemy(Ship& enemy, const Lattice& lattice) {
     // Kind 0 spawns at low x and y, kind 1 at high x, kind 2 at high y; heading and spin are kept.
     switch (enemy.kind) {
         case 1:
-            enemy.x = lattice.columns * 100.0f + r1 - kRespawnSpread;
+            enemy.x = lattice.columns * kWorldUnitsPerLatticeUnit + r1 - kRespawnSpread;
             enemy.y = static_cast<float>(r2);
             break;
         case 2:
             enemy.x = static_cast<float>(r1);
-            enemy.y = lattice.rows * 100.0f + r2 - kRespawnSpread;
+            enemy.y = lattice.rows * kWorldUnitsPerLatticeUnit + r2 - kRespawnSpread;
             break;
         default:
             enemy.x = static_cast<float>(r1);

@@ -26,12 +26,13 @@ void takeEvent(GameState& state, const FrameInput& input) {
 /// map keeps its previous value.
 void mapShipPositions(GameState& state) {
     const Lattice& lattice = *state.currentLattice;
-    lattice.mapPoint(state.player.x / 100, state.player.y / 100, state.playerPicturePos.x,
+    lattice.mapPoint(state.player.x / kWorldUnitsPerLatticeUnit,
+                     state.player.y / kWorldUnitsPerLatticeUnit, state.playerPicturePos.x,
                      state.playerPicturePos.y, false, false);
     for (int e = 0; e < kEnemyCount; ++e) {
         const Ship& enemy = state.enemies[e];
-        lattice.mapPoint(enemy.x / 100, enemy.y / 100, state.enemyPicturePos[e].x,
-                         state.enemyPicturePos[e].y, false, false);
+        lattice.mapPoint(enemy.x / kWorldUnitsPerLatticeUnit, enemy.y / kWorldUnitsPerLatticeUnit,
+                         state.enemyPicturePos[e].x, state.enemyPicturePos[e].y, false, false);
     }
 }
 

@@ -6,19 +6,14 @@
 
 #include <string>
 
+#include "game/assets.h"
 #include "game/frame.h"
 #include "game/game_state.h"
 #include "game/playfield.h"
+#include "shared/data_contract.h"
 
-/// Where a run reads its level file from; every other file name is fixed.
-constexpr const char* kLevelFile = "foo3.lvl";
-
-/// Loads one bitmap file with SDL's loader; null with *reason ("<file>: <why>") when it cannot.
-SDL_Surface* loadImage(const char* path, std::string* reason);
-
-/// The two start-up pictures, "play/front.bmp" and "images/titlescreen.bmp". False with *reason,
-/// and nothing left loaded, when either cannot be loaded.
-bool loadStartImages(SDL_Surface*& frontImage, SDL_Surface*& titleImage, std::string* reason);
+/// Puts the player's and the five enemies' records at their start values.
+void resetShips(GameState& state);
 
 /// Builds the whole state of a run in the game's set-up order: tables, images, level file,
 /// Playfield, ships, loading screen, audio and sounds. Paths are relative to the working folder.

@@ -12,6 +12,7 @@
 #include "game/records.h"
 #include "game/tuning.h"
 #include "lattice/lattice.h"
+#include "shared/data_contract.h"
 
 /// A picture position in pixels.
 struct PicturePos {
@@ -98,6 +99,3 @@ struct GameState {
     char caption[100] = {};
     Pacing pacing;
 };
-
-/// Puts the player's and the five enemies' records at their start values.
-void resetShips(GameState& state);

@@ -2,16 +2,15 @@
 
 namespace {
 
-constexpr Sint16 kPanelTop = 415;
-constexpr int kGaugeLeft = 160;  ///< weapon w's indicator and ammo icon sit at 160 + 50·w
-constexpr int kGaugeSpacing = 50;
-constexpr Sint16 kIndicatorTop = 510;
-constexpr Sint16 kAmmoTop = 540;
-constexpr Sint16 kBarLeft = 490;
-constexpr Sint16 kHealthBarTop = 530;
-constexpr Sint16 kCompletionBarTop = 560;
-constexpr Uint16 kBarHeight = 20;
-constexpr float kBarScale = 200.0f;  ///< pixels of a full completion bar, before the −1
+// The panel's layout (kPanelTop, kGaugeLeft, kBarLeft, …) is the data contract's: the asset
+// generator draws the panel's wells where these pieces land.
+
+constexpr int kHealthBarPixels = 2;  ///< bar pixels per point of health, less one
+/// An ammo icon with any ammunition shows at 0.2 of full alpha plus 4/5 of its gauge's share.
+constexpr float kAmmoShareNumerator = 4.0f;
+constexpr float kAmmoShareDenominator = 5.0f;
+constexpr float kAmmoAlphaFloor = 0.2f;
+constexpr float kFullAlpha = 255.0f;
 
 /// Blits a whole image with its top-left corner at (x, y); a missing image draws nothing.
 void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
@@ -28,19 +27,20 @@ void drawBar(SDL_Surface* image, SDL_Surface* screen, int width, Sint16 top) {
     if (image == nullptr || width <= 0) {
         return;
     }
-    SDL_Rect source{0, 0, static_cast<Uint16>(width), kBarHeight};
-    SDL_Rect corner{kBarLeft, top, 0, 0};
+    SDL_Rect source{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(kBarHeight)};
+    SDL_Rect corner{static_cast<Sint16>(kBarLeft), top, 0, 0};
     SDL_UpperBlit(image, &source, screen, &corner);
 }
 
 /// Alpha of weapon w's ammo icon: invisible when empty, above 51 with any ammunition, 255 when
 /// full.
 Uint8 ammoAlpha(int ammo, int capacity) {
-    float a = static_cast<float>(ammo) / static_cast<float>(capacity) * 4.0f / 5.0f;
+    float a = static_cast<float>(ammo) / static_cast<float>(capacity) * kAmmoShareNumerator /
+              kAmmoShareDenominator;
     if (a != 0.0f) {
-        a += 0.2f;
+        a += kAmmoAlphaFloor;
     }
-    const int alpha = static_cast<int>(a * 255.0f);
+    const int alpha = static_cast<int>(a * kFullAlpha);
     // Ammunition never exceeds its gauge's full scale in play; keep a stray value in range.
     return static_cast<Uint8>(alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha));
 }
@@ -69,11 +69,11 @@ void drawHud(GameState& state) {
     }
 
     // 199 pixels at full health; empty at 0, which is still alive.
-    drawBar(images.health, screen, 2 * state.player.health - 1, kHealthBarTop);
+    drawBar(images.health, screen, kHealthBarPixels * state.player.health - 1, kHealthBarTop);
 
     // 199 pixels at the start of a level, empty once the target is reached.
     float remaining = static_cast<float>(state.killTarget - state.kills) /
-                      static_cast<float>(state.killTarget) * kBarScale;
+                      static_cast<float>(state.killTarget) * static_cast<float>(kBarWidth);
     if (remaining < 1.0f) {
         remaining = 1.0f;
     }

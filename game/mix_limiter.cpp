@@ -29,12 +29,16 @@ float softClip(float x) {
     return std::copysign(bent, x);
 }
 
-/// The post-mix stage, on the mixer's thread: makes up the headroom, delays by the look-ahead
-/// and divides by the envelope of the loudest sample within it.
+/// The post-mix stage, on the mixer's thread.
 void limitMix(void* userdata, Uint8* stream, int bytes) {
-    MixLimiter& limiter = *static_cast<MixLimiter*>(userdata);
-    Sint16* samples = reinterpret_cast<Sint16*>(stream);
-    for (int i = 0; i < bytes / 2; ++i) {
+    limitMixBlock(*static_cast<MixLimiter*>(userdata), reinterpret_cast<Sint16*>(stream),
+                  bytes / 2);
+}
+
+}  // namespace
+
+void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count) {
+    for (int i = 0; i < count; ++i) {
         const float leaving = limiter.delay[limiter.next];
         limiter.delay[limiter.next] = samples[i] * (kMixHeadroom / 32768.0f);
         limiter.next = (limiter.next + 1) % kLimiterLookAhead;
@@ -51,17 +55,15 @@ void limitMix(void* userdata, Uint8* stream, int bytes) {
     }
 }
 
-}  // namespace
-
-void installMixLimiter(MixLimiter& limiter, std::initializer_list<Mix_Chunk*> chunks) {
+void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count) {
     int frequency = 0;
     int channels = 0;
     Uint16 format = 0;
     if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || format != AUDIO_S16SYS) {
         return;
     }
-    for (Mix_Chunk* chunk : chunks) {
-        Mix_VolumeChunk(chunk, MIX_MAX_VOLUME / kMixHeadroom);
+    for (int n = 0; n < count; ++n) {
+        Mix_VolumeChunk(chunks[n], MIX_MAX_VOLUME / kMixHeadroom);
     }
     limiter = MixLimiter{};
     limiter.envelope = kThreshold;

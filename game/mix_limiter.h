@@ -9,7 +9,6 @@
 #include <SDL_mixer.h>
 
 #include <array>
-#include <initializer_list>
 
 /// How much quieter each chunk enters the mixer's sum; the limiter makes it up afterwards.
 constexpr int kMixHeadroom = 8;
@@ -28,7 +27,11 @@ struct MixLimiter {
 /// Gives the open mixer room for many sounds at once: lowers each chunk's own volume by
 /// kMixHeadroom and has `limiter` (which must outlive the open device) restore the level after
 /// the sum. Does nothing unless the device mixes signed 16-bit samples in the machine's order.
-void installMixLimiter(MixLimiter& limiter, std::initializer_list<Mix_Chunk*> chunks);
+void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count);
+
+/// Limits `count` mixed samples in place: makes up the headroom, delays them by the look-ahead
+/// and divides by the envelope of the loudest sample within it. The mixer's post-mix stage.
+void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count);
 
 /// Takes the limiter off the mixer, which keeps its post-mix stage across a close and a reopen of
 /// the device. Call before the limiter's record goes away.

@@ -14,15 +14,16 @@
 
 namespace {
 
-constexpr float kTurnStep = 0.1f;     ///< radians per frame a held arrow turns
+/// Radians per frame a held arrow turns; the sum is formed in double precision.
+constexpr double kTurnStep = 0.1;
 constexpr int kFireIntervalMs = 200;  ///< a held fire key fires once the last shot is older
 constexpr int kRapidFireMs = 20000;   ///< how long a PowerUp6 lifts that interval
 constexpr float kShotSpeed = 20.0f;   ///< world units per frame on top of the ship's velocity
 constexpr float kShotLead = 2.0f;     ///< frames of flight a new shot starts ahead of the ship
+constexpr int kSwarmVolley = 3;       ///< shots of one swarm volley
 constexpr float kMaxSpeedSquared = 1024.0f;  ///< (world units per frame)²
 constexpr float kMaxSpeed = 32.0f;           ///< world units per frame
 constexpr int kThrustFadeInMs = 125;
-constexpr int kVolume = 64;
 constexpr const char* kIconName = "foo";  ///< the window's icon name during play
 constexpr int kDeadFrames = 100;
 constexpr float kRespawnPosition = 900.0f;  ///< world units, both axes
@@ -42,8 +43,8 @@ bool held(const FrameInput& input, SDLKey key) {
 
 /// Weapons 0..4 on the keys 1..5; with several held the highest wins.
 void selectWeapon(Ship& player, const FrameInput& input) {
-    static constexpr SDLKey kWeaponKeys[5] = {SDLK_1, SDLK_2, SDLK_3, SDLK_4, SDLK_5};
-    for (int w = 0; w < 5; ++w) {
+    static constexpr SDLKey kWeaponKeys[kWeaponCount] = {SDLK_1, SDLK_2, SDLK_3, SDLK_4, SDLK_5};
+    for (int w = 0; w < kWeaponCount; ++w) {
         if (held(input, kWeaponKeys[w])) {
             player.weapon = w;
         }
@@ -58,7 +59,7 @@ bool steer(Ship& player, const FrameInput& input) {
         if (strafing) {
             shipStrafe(player, 1.0f);
         } else {
-            player.heading = static_cast<float>(static_cast<double>(player.heading) + 0.1);
+            player.heading = static_cast<float>(static_cast<double>(player.heading) + kTurnStep);
         }
         moving = true;
     }
@@ -66,7 +67,7 @@ bool steer(Ship& player, const FrameInput& input) {
         if (strafing) {
             shipStrafe(player, -1.0f);
         } else {
-            player.heading = static_cast<float>(static_cast<double>(player.heading) - 0.1);
+            player.heading = static_cast<float>(static_cast<double>(player.heading) - kTurnStep);
         }
         moving = true;
     }
@@ -104,14 +105,10 @@ void fire(GameState& state, const FrameInput& input) {
         playSound(state.sounds.laser);
     }
 
-    const int count = player.weapon == Swarm ? 3 : 1;
+    const int count = player.weapon == Swarm ? kSwarmVolley : 1;
     for (int n = 0; n < count; ++n) {
         Shot& shot = spawnShot(state.shots, player);
-        float offset = 0.0f;
-        if (player.weapon == Swarm) {
-            offset = static_cast<float>(std::rand() % 20 - 10);
-        }
-        offset = static_cast<float>(offset / 40.0);  // −0.25 … 0.225 radians for the swarm
+        const float offset = player.weapon == Swarm ? static_cast<float>(swarmSpread()) : 0.0f;
         const double aim = static_cast<double>(shot.heading + offset);
         shot.vx = static_cast<float>(shot.vx + kShotSpeed * std::sin(aim));
         shot.vy = static_cast<float>(shot.vy + kShotSpeed * std::cos(aim));
@@ -208,7 +205,7 @@ void drawShip(GameState& state, const FrameInput& input, SDL_Rect sprite) {
     float dx = 0.0f;
     float dy = 0.0f;
     state.currentLattice->mapDirection(
-        player.x / 100, player.y / 100,
+        player.x / kWorldUnitsPerLatticeUnit, player.y / kWorldUnitsPerLatticeUnit,
         static_cast<float>(std::sin(static_cast<double>(player.heading))),
         static_cast<float>(std::cos(static_cast<double>(player.heading))), dx, dy);
     const float angle = static_cast<float>(std::atan2(static_cast<double>(dx), dy) + kSpriteTurn);
@@ -236,7 +233,8 @@ void updateLivingPlayer(GameState& state, const FrameInput& input) {
     }
     // The ship is still placed and drawn on the frame on which it explodes.
     PicturePos p = state.playerPicturePos;
-    state.currentLattice->mapPoint(player.x / 100, player.y / 100, p.x, p.y, false, false);
+    state.currentLattice->mapPoint(player.x / kWorldUnitsPerLatticeUnit,
+                                   player.y / kWorldUnitsPerLatticeUnit, p.x, p.y, false, false);
     const SDL_Rect sprite = followCamera(state, p);
     drawShip(state, input, sprite);
 }

@@ -97,11 +97,6 @@ void setFrontColourKey(SDL_Surface* front, const SDL_Surface* screen) {
     SDL_SetColorKey(front, SDL_SRCCOLORKEY | SDL_RLEACCEL, kFrontColourKey);
 }
 
-void freeSurface(SDL_Surface*& surface) {
-    SDL_FreeSurface(surface);
-    surface = nullptr;
-}
-
 }  // namespace
 
 void resetShips(GameState& state) {

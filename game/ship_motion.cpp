@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "lattice/lattice.h"
+#include "shared/data_contract.h"
 
 void shipThrust(Ship& ship, float force) {
     const float sn = static_cast<float>(std::sin(static_cast<double>(ship.heading)));
@@ -27,8 +28,8 @@ void shipMotionStep(Ship& ship, const Lattice& lattice) {
 
     // The arena wraps with a period of one cell less than the node counts; a ship exactly on the
     // seam stays there.
-    const float width = (lattice.columns - 1.0f) * 100.0f;
-    const float height = (lattice.rows - 1.0f) * 100.0f;
+    const float width = (lattice.columns - 1.0f) * kWorldUnitsPerLatticeUnit;
+    const float height = (lattice.rows - 1.0f) * kWorldUnitsPerLatticeUnit;
     if (ship.x > width) {
         ship.x -= width;
     }

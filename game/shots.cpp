@@ -22,6 +22,15 @@ constexpr double kHomingPull = 120.0;
 constexpr Uint32 kClearScratch = 0x00FFFFFF;
 constexpr double kLaserTurn = 3.14159;  ///< the laser picture points the other way
 constexpr int kScratchOrigin = 25;      ///< where a turned shot's pivot lands in the scratch
+/// The laser picture is turned whole about its centre; 80 × 80 pixels of the scratch are shown.
+constexpr SDL_Rect kLaserSource = {0, 0, 12, 40};
+constexpr SDL_Rect kLaserPivot = {6, 20, 0, 0};
+constexpr SDL_Rect kLaserShown = {0, 0, 80, 80};
+constexpr int kShrapnelTurnFrames = 30;  ///< debris turns by age × spin / 30 radians
+/// Black holes move a node by |e| / (q × 0.01) pixels, q = |e|² + 1 with e its offset.
+constexpr double kBendScale = 0.01;
+/// Where a shot off the mapped surface is placed: far away, out of sight and out of reach.
+constexpr float kUnmappedPosition = -30000.0f;
 
 bool isTurnedShrapnel(int kind) {
     return kind >= Shrapnel1 && kind <= Shrapnel5;
@@ -39,15 +48,14 @@ void drawLaser(GameState& state, const Shot& shot, SDL_Surface* image, Sint16 sx
     float dx = 0.0f;
     float dy = 0.0f;
     state.currentLattice->mapDirection(
-        shot.x / 100, shot.y / 100, static_cast<float>(std::sin(static_cast<double>(shot.heading))),
+        shot.x / kWorldUnitsPerLatticeUnit, shot.y / kWorldUnitsPerLatticeUnit,
+        static_cast<float>(std::sin(static_cast<double>(shot.heading))),
         static_cast<float>(std::cos(static_cast<double>(shot.heading))), dx, dy);
     const float angle = static_cast<float>(std::atan2(static_cast<double>(dx), dy) + kLaserTurn);
     SDL_FillRect(state.spriteScratch, nullptr, kClearScratch);
     const SDL_Rect target{kScratchOrigin, kScratchOrigin, 0, 0};
-    const SDL_Rect source{0, 0, 12, 40};
-    const SDL_Rect pivot{6, 20, 0, 0};
-    rotateSprite(state.spriteScratch, target, image, source, angle, pivot);
-    SDL_Rect part{0, 0, 80, 80};
+    rotateSprite(state.spriteScratch, target, image, kLaserSource, angle, kLaserPivot);
+    SDL_Rect part = kLaserShown;
     SDL_Rect place{static_cast<Sint16>(sx - kScratchOrigin),
                    static_cast<Sint16>(sy - kScratchOrigin), 0, 0};
     SDL_UpperBlit(state.spriteScratch, &part, state.screen, &place);
@@ -55,7 +63,7 @@ void drawLaser(GameState& state, const Shot& shot, SDL_Surface* image, Sint16 sx
 
 /// Debris turns by age × spin / 30 radians about the picture's centre.
 void drawShrapnel(GameState& state, const Shot& shot, SDL_Surface* image, Sint16 sx, Sint16 sy) {
-    const float angle = shot.age * shot.spin / 30;
+    const float angle = shot.age * shot.spin / kShrapnelTurnFrames;
     SDL_FillRect(state.spriteScratch, nullptr, kClearScratch);
     const SDL_Rect target{kScratchOrigin, kScratchOrigin, 0, 0};
     const SDL_Rect source{0, 0, static_cast<Uint16>(image->w), static_cast<Uint16>(image->h)};
@@ -119,8 +127,8 @@ void testContacts(GameState& state, int slot, const FrameInput& input, float px,
 /// Shots do not wrap: past the node counts or below 0 they are gone. Between the ships' seam and
 /// the last node they still fly.
 bool outsideArena(const Shot& shot, const Lattice& lattice) {
-    return shot.x >= lattice.columns * 100 || shot.y >= lattice.rows * 100 || shot.x < 0 ||
-           shot.y < 0;
+    return shot.x >= lattice.columns * kWorldUnitsPerLatticeUnit ||
+           shot.y >= lattice.rows * kWorldUnitsPerLatticeUnit || shot.x < 0 || shot.y < 0;
 }
 
 }  // namespace
@@ -134,8 +142,8 @@ void bendLattice(Lattice& lattice, float px, float py) {
             const float ex = nx - px;
             const float ey = ny - py;
             const float q = ex * ex + ey * ey + 1;
-            lattice.setNodePosition(i, j, static_cast<float>(nx - ex / (q * 0.01)),
-                                    static_cast<float>(ny - ey / (q * 0.01)));
+            lattice.setNodePosition(i, j, static_cast<float>(nx - ex / (q * kBendScale)),
+                                    static_cast<float>(ny - ey / (q * kBendScale)));
         }
     }
 }
@@ -153,11 +161,11 @@ void updateShots(GameState& state, const FrameInput& input) {
         shot.y += shot.vy;
         shot.age += 1;
 
-        // Off the mapped surface the Lattice leaves the position alone: far away, out of sight
-        // and out of reach.
-        float px = -30000.0f;
-        float py = -30000.0f;
-        lattice.mapPoint(shot.x / 100, shot.y / 100, px, py, false, false);
+        // Off the mapped surface the Lattice leaves the position alone.
+        float px = kUnmappedPosition;
+        float py = kUnmappedPosition;
+        lattice.mapPoint(shot.x / kWorldUnitsPerLatticeUnit, shot.y / kWorldUnitsPerLatticeUnit, px,
+                         py, false, false);
         const Sint16 sx = static_cast<Sint16>(static_cast<int>(px - state.camera.x));
         const Sint16 sy = static_cast<Sint16>(static_cast<int>(py - state.camera.y));
 

@@ -1,11 +1,24 @@
 #include "game/spawn.h"
 
+#include <cstdlib>
+
+namespace {
+
+constexpr int kSwarmSpreadSteps = 20;      ///< whole steps of the fan, centred on the heading
+constexpr double kSwarmSpreadStep = 40.0;  ///< steps per radian
+
+}  // namespace
+
+double swarmSpread() {
+    return (std::rand() % kSwarmSpreadSteps - kSwarmSpreadSteps / 2) / kSwarmSpreadStep;
+}
+
 void playSound(Mix_Chunk* chunk) {
     if (chunk == nullptr) {
         return;
     }
     const int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
     if (channel >= 0) {
-        Mix_Volume(channel, 64);
+        Mix_Volume(channel, kVolume);
     }
 }

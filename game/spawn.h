@@ -27,6 +27,13 @@ Explosion& spawnExplosion(ExplosionRing& ring, const Source& source) {
     return explosion;
 }
 
+/// The fan of a swarm volley: one shot's random turn off the heading, (rand() mod 20 − 10) / 40,
+/// −0.25 … 0.225 radians. Draws one random number.
+double swarmSpread();
+
+/// Mixer volume of every sound the game plays: half the mixer's maximum of 128.
+constexpr int kVolume = 64;
+
 /// Plays a chunk once on the first free mixer channel at volume 64; a null chunk or a full mixer
 /// plays nothing.
 void playSound(Mix_Chunk* chunk);

@@ -2,10 +2,10 @@
 #include <cassert>
 
 #include "lattice/lattice.h"
+#include "shared/data_contract.h"
 
 namespace {
 
-constexpr float kGridSpacing = 40.0f;  // picture pixels between default nodes
 constexpr float kPlaceholder = 30.0f;  // overwritten before any coefficient depends on it
 
 /// Fits one coordinate of segment k of an open sequence of n points into (a, b, c, d).
@@ -40,8 +40,8 @@ Lattice::Lattice(int nc, int nr) : columns(static_cast<float>(nc)), rows(static_
     // from final positions.
     for (int i = 0; i < nc; ++i) {
         for (int j = 0; j < nr; ++j) {
-            setNodeAndRefit(i, j, static_cast<float>(static_cast<int>(kGridSpacing) * i),
-                            static_cast<float>(static_cast<int>(kGridSpacing) * j));
+            setNodeAndRefit(i, j, static_cast<float>(kDefaultCellPixels * i),
+                            static_cast<float>(kDefaultCellPixels * j));
         }
     }
 

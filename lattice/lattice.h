@@ -3,6 +3,7 @@
 // and directions to picture space, and the level file holding one Lattice per level.
 // Nothing here depends on SDL.
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -25,6 +26,16 @@ struct LatticeNode {
     CoefficientPair b;
     CoefficientPair c;
     CoefficientPair d;
+};
+
+/// A box in picture pixels.
+struct PictureBox {
+    float minX = INFINITY;
+    float minY = INFINITY;
+    float maxX = -INFINITY;
+    float maxY = -INFINITY;
+    /// Grows the box to hold (x, y); a coordinate that is not a number leaves it as it is.
+    void add(float x, float y);
 };
 
 /// The shape of one level's arena: a grid of nodes joined by spline patches, and its rim.
@@ -64,6 +75,14 @@ class Lattice {
     /// cells 0 … columns − 2, 0 … rows − 2 it extrapolates the nearest cell's polynomials.
     void mapDirection(float u, float v, float du, float dv, float& dx, float& dy) const;
 
+    /// A box holding every point of row j's line between columns i and i + 1 as mapPoint gives
+    /// them with onRowLine (i ≤ u < i + 1), widened past the rounding of their evaluation. False,
+    /// box untouched, where the line is not one stored piece there (i outside 0 … columns − 3).
+    bool rowPieceBox(int i, int j, PictureBox& box) const;
+    /// The same for column i's line between rows j and j + 1 (onColumnLine); false for the
+    /// quadratic end pieces (j outside 1 … rows − 3).
+    bool columnPieceBox(int i, int j, PictureBox& box) const;
+
     /// Node (i, j) itself, for callers that keep i and j in range.
     const LatticeNode& node(int i, int j) const { return nodes[i][j]; }
 
@@ -73,6 +92,11 @@ class Lattice {
     float rows;
     float rimCount;
 };
+
+/// Counts the cells of the Lattice whose picture is turned inside out or has (almost) no area,
+/// judged on the surface `Lattice::mapPoint` gives, as the game places everything. When folded is
+/// not null it receives one flag per cell, cell (i, j) at i·(rows − 1) + j.
+int countFoldedCells(const Lattice& lattice, bool* folded = nullptr);
 
 /// All levels of a game, in level order; level l uses lattices[l].
 struct LevelSet {

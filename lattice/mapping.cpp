@@ -1,4 +1,5 @@
 // Mapping lattice points and directions to picture space through the Lattice's spline surface.
+#include <algorithm>
 #include <cmath>
 
 #include "lattice/lattice.h"
@@ -60,17 +61,60 @@ Slope openSlope(int cell, float f, float n, Sample sample) {
     return slope;
 }
 
+/// One cubic piece of a grid line, p(t) = a·t³ + b·t² + c·t + d for 0 ≤ t < 1, x and y.
+struct Piece {
+    CoefficientPair a;
+    CoefficientPair b;
+    CoefficientPair c;
+    CoefficientPair d;
+};
+
+/// The Catmull-Rom piece of column i between rows j and j + 1, for 0 < j < rows − 2: the curve
+/// across rows is fitted here, at query time, from the column's node positions.
+Piece columnPiece(const LatticeNode* column, int j) {
+    Piece p{};
+    catmullRomCoefficients(column[j - 1].x, column[j].x, column[j + 1].x, column[j + 2].x, p.a.x,
+                           p.b.x, p.c.x, p.d.x);
+    catmullRomCoefficients(column[j - 1].y, column[j].y, column[j + 1].y, column[j + 2].y, p.a.y,
+                           p.b.y, p.c.y, p.d.y);
+    return p;
+}
+
+/// The box around a piece on 0 ≤ t < 1: |p(t) − d| ≤ |a| + |b| + |c|, widened by two pixels and
+/// a relative 1e-5 for the rounding of the evaluation to float. A piece that is not a number gives
+/// a box of no numbers.
+void pieceBox(const CoefficientPair& a, const CoefficientPair& b, const CoefficientPair& c,
+              const CoefficientPair& d, PictureBox& box) {
+    auto axis = [](float a, float b, float c, float d, float& low, float& high) {
+        const double reach = std::fabs(static_cast<double>(a)) + std::fabs(static_cast<double>(b)) +
+                             std::fabs(static_cast<double>(c));
+        const double margin = 2.0 + 1e-5 * (std::fabs(static_cast<double>(d)) + reach);
+        low = static_cast<float>(d - reach - margin);
+        high = static_cast<float>(d + reach + margin);
+    };
+    axis(a.x, b.x, c.x, d.x, box.minX, box.maxX);
+    axis(a.y, b.y, c.y, d.y, box.minY, box.maxY);
+}
+
+/// The stored block of row j that the row mapping evaluates from u = i to i + 1, or null where it
+/// continues the last quadratic instead (i ≥ columns − 2).
+const LatticeNode* storedRowPiece(const Lattice& lattice, int i, int j) {
+    if (static_cast<float>(i) < lattice.columns - 2.0f) {
+        return &lattice.node(i, j);
+    }
+    return nullptr;
+}
+
 /// Point of row j's stored spline at u, continuing the end segments beyond both ends.
 void rowSplinePoint(const Lattice& lattice, float u, int j, float& x, float& y) {
     int i = static_cast<int>(u);
     if (i < 0) {
         i = 0;  // only reached for u ≤ −1: the first quadratic continued backwards
     }
-    if (static_cast<float>(i) < lattice.columns - 2.0f) {
-        const LatticeNode& block = lattice.node(i, j);
+    if (const LatticeNode* piece = storedRowPiece(lattice, i, j)) {
         const float t = u - static_cast<float>(i);
-        x = evalCubic(t, block.a.x, block.b.x, block.c.x, block.d.x);
-        y = evalCubic(t, block.a.y, block.b.y, block.c.y, block.d.y);
+        x = evalCubic(t, piece->a.x, piece->b.x, piece->c.x, piece->d.x);
+        y = evalCubic(t, piece->a.y, piece->b.y, piece->c.y, piece->d.y);
     } else {
         const LatticeNode& block = lattice.node(static_cast<int>(lattice.columns) - 2, j);
         const float t = u - (lattice.columns - 3.0f);
@@ -110,10 +154,9 @@ void Lattice::mapPoint(float u, float v, float& x, float& y, bool onColumnLine,
             x = quadraticThrough(fv, column[0].x, column[1].x, column[2].x);
             y = quadraticThrough(fv, column[0].y, column[1].y, column[2].y);
         } else if (fj < rows - 2.0f) {
-            x = catmullRomThrough(fv, column[j - 1].x, column[j].x, column[j + 1].x,
-                                  column[j + 2].x);
-            y = catmullRomThrough(fv, column[j - 1].y, column[j].y, column[j + 1].y,
-                                  column[j + 2].y);
+            const Piece p = columnPiece(column, j);
+            x = evalCubic(fv, p.a.x, p.b.x, p.c.x, p.d.x);
+            y = evalCubic(fv, p.a.y, p.b.y, p.c.y, p.d.y);
         } else {
             const int last = static_cast<int>(rows) - 1;
             const float t = v - (rows - 3.0f);
@@ -186,4 +229,32 @@ void Lattice::mapDirection(float u, float v, float du, float dv, float& dx, floa
 
     dx = alongU.x * du + alongV.x * dv;
     dy = alongU.y * du + alongV.y * dv;
+}
+
+bool Lattice::rowPieceBox(int i, int j, PictureBox& box) const {
+    if (i < 0) {
+        return false;
+    }
+    const LatticeNode* block = storedRowPiece(*this, i, j);
+    if (block == nullptr) {
+        return false;
+    }
+    pieceBox(block->a, block->b, block->c, block->d, box);
+    return true;
+}
+
+bool Lattice::columnPieceBox(int i, int j, PictureBox& box) const {
+    if (j <= 0 || !(static_cast<float>(j) < rows - 2.0f)) {
+        return false;
+    }
+    const Piece p = columnPiece(nodes[i].get(), j);
+    pieceBox(p.a, p.b, p.c, p.d, box);
+    return true;
+}
+
+void PictureBox::add(float x, float y) {
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
 }

@@ -12,24 +12,14 @@
 
 #include "lattice/lattice.h"
 #include "render/render.h"
+#include "shared/data_contract.h"
 
 namespace {
 
 constexpr float kFineStep = 0.05f;         ///< lattice cells between samples of drawLattice
 constexpr float kCoarseStep = 0.2f;        ///< lattice cells between samples of drawLatticeCoarse
 constexpr float kReferenceRimStep = 0.1f;  ///< rim parameter step of drawLatticeReference
-constexpr int kReferenceCell = 40;   ///< picture pixels per lattice cell in the reference view
 constexpr double kTickWindow = 0.1;  ///< rim samples this close past a node get a tick
-
-struct Colour {
-    Uint8 r;
-    Uint8 g;
-    Uint8 b;
-};
-constexpr Colour kGrid = {0, 255, 0};
-constexpr Colour kRim = {255, 255, 255};
-constexpr Colour kReferenceGrid = {0, 0, 0};
-constexpr Colour kReferenceRim = {255, 0, 0};
 
 /// A point off every surface: drawLine drops any segment that ends there.
 constexpr int kOffSurface = -1;
@@ -66,7 +56,7 @@ int truncated(float value) {
 }
 
 /// The target's pixel value of a colour, mapped once per picture rather than once per segment.
-Uint32 pixelValue(SDL_Surface* target, Colour colour) {
+Uint32 pixelValue(SDL_Surface* target, Rgb colour) {
     return SDL_MapRGB(target->format, colour.r, colour.g, colour.b);
 }
 
@@ -94,49 +84,36 @@ struct TargetWindow {
                (low - 1.0) * scale + offset >= static_cast<double>(size);
     }
 
-    /// Whether every point of p(t) = ((a·t + b)·t + c)·t + d, 0 ≤ t < 1, is outside the window,
-    /// so that no segment touching the piece is drawn. A piece that is not a number is kept.
-    bool outside(const CoefficientPair& a, const CoefficientPair& b, const CoefficientPair& c,
-                 const CoefficientPair& d) const {
+    /// Whether every point of a picture box maps outside the window, so that no segment touching
+    /// the piece of grid line inside it is drawn. A box that is not a number is kept.
+    bool outside(const PictureBox& box) const {
         if (scale < 1) {
             return false;
         }
-        return outsideAxis(d.x, a.x, b.x, c.x, scale, offsetX, width) ||
-               outsideAxis(d.y, a.y, b.y, c.y, scale, offsetY, height);
-    }
-
-    /// One axis of the piece: |p(t) − d| ≤ |a| + |b| + |c| on 0 ≤ t < 1, widened for the rounding
-    /// of the evaluation to float.
-    static bool outsideAxis(float d, float a, float b, float c, int scale, int offset, int size) {
-        const double reach = std::fabs(static_cast<double>(a)) + std::fabs(static_cast<double>(b)) +
-                             std::fabs(static_cast<double>(c));
-        const double margin = 2.0 + 1e-5 * (std::fabs(static_cast<double>(d)) + reach);
-        return outsideAxis(d - reach - margin, d + reach + margin, scale, offset, size);
+        return outsideAxis(box.minX, box.maxX, scale, offsetX, width) ||
+               outsideAxis(box.minY, box.maxY, scale, offsetY, height);
     }
 };
 
-/// The stored piece of row j between columns i and i + 1, or false where the row mapping uses
-/// something else there (the quadratic continued past the last two columns).
-bool rowPieceOutside(const Lattice& lattice, const TargetWindow& window, int i, int j) {
-    if (i < 0 || !(static_cast<float>(i) < lattice.columns - 2.0f)) {
-        return false;
-    }
-    const LatticeNode& block = lattice.node(i, j);
-    return window.outside(block.a, block.b, block.c, block.d);
+}  // namespace
+
+bool pictureBoxOutside(const SDL_Surface* target, const PictureBox& box, int scale, int offsetX,
+                       int offsetY) {
+    const TargetWindow window{scale, offsetX, offsetY, target->w, target->h};
+    return window.outside(box);
 }
 
-/// The Catmull-Rom piece of column i between rows j and j + 1, as the column mapping fits it; false
-/// for the quadratic end pieces, which are always sampled.
+namespace {
+
+/// Whether the Lattice vouches that the piece of row j between columns i and i + 1 (or of column
+/// i between rows j and j + 1) lies wholly outside the window; false where it cannot say.
+bool rowPieceOutside(const Lattice& lattice, const TargetWindow& window, int i, int j) {
+    PictureBox box;
+    return lattice.rowPieceBox(i, j, box) && window.outside(box);
+}
 bool columnPieceOutside(const Lattice& lattice, const TargetWindow& window, int i, int j) {
-    if (j <= 0 || !(static_cast<float>(j) < lattice.rows - 2.0f)) {
-        return false;
-    }
-    CoefficientPair a{}, b{}, c{}, d{};
-    catmullRomCoefficients(lattice.node(i, j - 1).x, lattice.node(i, j).x, lattice.node(i, j + 1).x,
-                           lattice.node(i, j + 2).x, a.x, b.x, c.x, d.x);
-    catmullRomCoefficients(lattice.node(i, j - 1).y, lattice.node(i, j).y, lattice.node(i, j + 1).y,
-                           lattice.node(i, j + 2).y, a.y, b.y, c.y, d.y);
-    return window.outside(a, b, c, d);
+    PictureBox box;
+    return lattice.columnPieceBox(i, j, box) && window.outside(box);
 }
 
 /// Stands for a sample that was not computed because it lies outside the target: drawLine drops
@@ -149,7 +126,7 @@ constexpr PicturePoint kSkippedSample = {std::numeric_limits<float>::quiet_NaN()
 void drawGrid(SDL_Surface* target, const Lattice& lattice, float step, int scale, int offsetX,
               int offsetY) {
     const TargetWindow window{scale, offsetX, offsetY, target->w, target->h};
-    const Uint32 green = pixelValue(target, kGrid);
+    const Uint32 green = pixelValue(target, kGridColour);
     for (float v = 0.0f; v < lattice.rows; v += 1.0f) {
         const int j = static_cast<int>(v);
         PicturePoint previous;
@@ -194,10 +171,22 @@ void drawGrid(SDL_Surface* target, const Lattice& lattice, float step, int scale
     }
 }
 
+/// The tick across the rim segment from `previous` to `point`: through its midpoint, √5 times as
+/// long as the segment, computed in floating point before the mapping into the target.
+void rimTick(const PicturePoint& point, const PicturePoint& previous, PicturePoint& from,
+             PicturePoint& to) {
+    const float dx = point.x - previous.x;
+    const float dy = point.y - previous.y;
+    from.x = point.x + dy;
+    from.y = point.y - dx;
+    to.x = previous.x - dy;
+    to.y = previous.y + dx;
+}
+
 /// The white rim through the surface mapping, with two short ticks across it at every rim node.
 /// The first pass (s = 0) joins the first sample to itself; no closing segment is drawn.
 void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX, int offsetY) {
-    const Uint32 white = pixelValue(target, kRim);
+    const Uint32 white = pixelValue(target, kRimColour);
     float u = 0.0f;
     float v = 0.0f;
     lattice.rimPoint(0.0f, u, v);
@@ -214,15 +203,9 @@ void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX
         // pass this test, so each rim node gets two ticks.
         const double ds = s;
         if (ds - std::trunc(ds) <= kTickWindow) {
-            // The tick crosses the segment through its midpoint, √5 times as long as the segment.
-            const float dx = point.x - previous.x;
-            const float dy = point.y - previous.y;
             PicturePoint from;
-            from.x = point.x + dy;
-            from.y = point.y - dx;
             PicturePoint to;
-            to.x = previous.x - dy;
-            to.y = previous.y + dx;
+            rimTick(point, previous, from, to);
             drawSegment(target, from, to, scale, offsetX, offsetY, white);
         }
     }
@@ -242,19 +225,20 @@ void drawLatticeCoarse(SDL_Surface* target, const Lattice& lattice, int scale, i
 
 void drawLatticeReference(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX,
                           int offsetY) {
-    const float cell = static_cast<float>(kReferenceCell * scale);
+    const float cell = static_cast<float>(kDefaultCellPixels * scale);
     for (float i = 0.0f; i < lattice.columns; i += 1.0f) {
         // x in floating point, then truncated; y in whole pixels.
         const int left = truncated(i * cell + static_cast<float>(offsetX));
         const int right = truncated((i + 1.0f) * cell + static_cast<float>(offsetX));
         for (int j = 0; static_cast<float>(j) < lattice.rows; ++j) {
-            const int top = narrow(static_cast<long long>(j) * kReferenceCell * scale + offsetY);
+            const int top =
+                narrow(static_cast<long long>(j) * kDefaultCellPixels * scale + offsetY);
             const int bottom =
-                narrow(static_cast<long long>(j + 1) * kReferenceCell * scale + offsetY);
-            drawLine(target, left, top, right, top, kReferenceGrid.r, kReferenceGrid.g,
-                     kReferenceGrid.b);
-            drawLine(target, left, top, left, bottom, kReferenceGrid.r, kReferenceGrid.g,
-                     kReferenceGrid.b);
+                narrow(static_cast<long long>(j + 1) * kDefaultCellPixels * scale + offsetY);
+            drawLine(target, left, top, right, top, kReferenceGridColour.r, kReferenceGridColour.g,
+                     kReferenceGridColour.b);
+            drawLine(target, left, top, left, bottom, kReferenceGridColour.r,
+                     kReferenceGridColour.g, kReferenceGridColour.b);
         }
     }
 
@@ -269,7 +253,52 @@ void drawLatticeReference(SDL_Surface* target, const Lattice& lattice, int scale
         drawLine(target, truncated(u * cell + static_cast<float>(offsetX)),
                  truncated(v * cell + static_cast<float>(offsetY)),
                  truncated(previousU * cell + static_cast<float>(offsetX)),
-                 truncated(previousV * cell + static_cast<float>(offsetY)), kReferenceRim.r,
-                 kReferenceRim.g, kReferenceRim.b);
+                 truncated(previousV * cell + static_cast<float>(offsetY)), kReferenceRimColour.r,
+                 kReferenceRimColour.g, kReferenceRimColour.b);
+    }
+}
+
+void latticePictureBox(const Lattice& lattice, bool reference, PictureBox& box) {
+    const float cell = static_cast<float>(kDefaultCellPixels);
+    if (reference) {
+        box.add(0.0f, 0.0f);
+        box.add(lattice.columns * cell, lattice.rows * cell);
+        for (float s = 0.0f; s < lattice.rimCount; s += kReferenceRimStep) {
+            float u = 0, v = 0;
+            lattice.rimPoint(s, u, v);
+            box.add(u * cell, v * cell);
+        }
+        return;
+    }
+    // Grid lines run up to one cell past the last node; rim ticks reach a little outside the rim.
+    for (float v = 0.0f; v < lattice.rows; v += 1.0f) {
+        for (float u = 0.0f; u <= lattice.columns; u += kFineStep) {
+            PicturePoint p;
+            lattice.mapPoint(u, v, p.x, p.y, false, true);
+            box.add(p.x, p.y);
+        }
+    }
+    for (float u = 0.0f; u < lattice.columns; u += 1.0f) {
+        for (float v = 0.0f; v < lattice.rows; v += kFineStep) {
+            PicturePoint p;
+            lattice.mapPoint(u, v, p.x, p.y, true, false);
+            box.add(p.x, p.y);
+        }
+    }
+    PicturePoint previous;
+    for (float s = 0.0f; s < lattice.rimCount; s += kFineStep) {
+        float u = 0, v = 0;
+        PicturePoint point;
+        lattice.rimPoint(s, u, v);
+        lattice.mapPoint(u, v, point.x, point.y, false, false);
+        if (s > 0.0f) {
+            PicturePoint from;
+            PicturePoint to;
+            rimTick(point, previous, from, to);
+            box.add(from.x, from.y);
+            box.add(to.x, to.y);
+        }
+        box.add(point.x, point.y);
+        previous = point;
     }
 }

@@ -74,10 +74,6 @@ void drawWith(SDL_Surface* surface, int x1, int y1, int dx, int dy, bool backX, 
     walkLine<Pixel>(p, dx, dy, stepX, stepY, value);
 }
 
-bool insideWindow(const SDL_Surface* surface, int x, int y) {
-    return 0 < x && x < surface->w && 0 < y && y < surface->h;
-}
-
 }  // namespace
 
 void drawLine(SDL_Surface* surface, int x1, int y1, int x2, int y2, Uint8 r, Uint8 g, Uint8 b) {

@@ -1,8 +1,13 @@
 #pragma once
-// Storing a mapped pixel value into surface memory, shared by the pixel writers and the line
-// walker.
+// What the pixel writers and the line walker share: the valid window and storing a mapped pixel
+// value into surface memory.
 
 #include <SDL.h>
+
+/// True when (x, y) lies in the window pixel writes may touch (row 0 and column 0 excluded).
+inline bool insideWindow(const SDL_Surface* surface, int x, int y) {
+    return 0 < x && x < surface->w && 0 < y && y < surface->h;
+}
 
 /// Stores the three low bytes of value at p in the machine's byte order (a 24-bit pixel).
 inline void storeThreeBytes(Uint8* p, Uint32 value) {

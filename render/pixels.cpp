@@ -8,11 +8,6 @@
 
 namespace {
 
-/// True when (x, y) lies in the window pixel writes may touch (row 0 and column 0 excluded).
-bool insideWindow(const SDL_Surface* surface, int x, int y) {
-    return 0 < x && x < surface->w && 0 < y && y < surface->h;
-}
-
 /// First byte of pixel (x, y).
 Uint8* pixelAddress(SDL_Surface* surface, int x, int y) {
     return static_cast<Uint8*>(surface->pixels) + y * surface->pitch +

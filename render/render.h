@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-class Lattice;
+#include "lattice/lattice.h"
 
 /// Locks the surface when SDL requires it (SDL_MUSTLOCK).
 void lockSurfaceIfNeeded(SDL_Surface* surface);
@@ -35,6 +35,17 @@ void drawLatticeCoarse(SDL_Surface* target, const Lattice& lattice, int scale, i
 /// The undeformed square grid (black, 40 pixels a cell) and the rim in lattice coordinates (red).
 void drawLatticeReference(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX,
                           int offsetY);
+
+/// Whether nothing in the picture box can reach the target's valid window at this scale and offset:
+/// drawLattice and drawLatticeCoarse skip the pieces of grid line whose box (Lattice::rowPieceBox,
+/// Lattice::columnPieceBox) is so. A box that is not a number is never outside.
+bool pictureBoxOutside(const SDL_Surface* target, const PictureBox& box, int scale, int offsetX,
+                       int offsetY);
+
+/// The picture-space box (scale 1, no offset) around every sample drawLattice joins, rim ticks
+/// included, or with `reference` around drawLatticeReference's grid and rim: the size a picture
+/// needs to show the whole Lattice. The coarse grid lies within the fine one's box.
+void latticePictureBox(const Lattice& lattice, bool reference, PictureBox& box);
 
 /// Turns sourceRect of a 32-bit source about pivot (source coordinates) by angle radians
 /// (counter-clockwise on screen) so the pivot lands on position in target. −1 when the pixel sizes

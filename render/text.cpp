@@ -1,19 +1,14 @@
 // Bitmap text from a font strip: one blit per character, glyph cells 7 pixels apart.
 
 #include "render/render.h"
-
-namespace {
-constexpr Sint16 kGlyphAdvance = 7;  ///< pixels from one glyph cell to the next, in strip and text
-constexpr Uint16 kGlyphWidth = 6;
-constexpr Uint16 kGlyphHeight = 14;
-}  // namespace
+#include "shared/data_contract.h"
 
 void drawText(SDL_Surface* target, SDL_Surface* fontStrip, const char* text, Sint16 x, Sint16 y) {
     SDL_Rect glyph;
     glyph.x = 0;
     glyph.y = 0;
-    glyph.w = kGlyphWidth;
-    glyph.h = kGlyphHeight;
+    glyph.w = static_cast<Uint16>(kGlyphWidth);
+    glyph.h = static_cast<Uint16>(kGlyphHeight);
     // One destination record for the whole string: SDL_UpperBlit writes the clipped rectangle
     // back into it, and the next glyph advances from whatever the previous blit left there.
     SDL_Rect destination;

@@ -1,9 +1,10 @@
 // Debian's SDL_gfx source package could not be fetched for the Windows build, and the editor
-// needs only three of its functions: an outline, a box and a circle, each blended as SDL_gfx
+// needs only four of its functions: an outline, a box, a filled polygon and a circle, each blended as SDL_gfx
 // blends (every channel moves towards the colour by alpha / 256).
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -104,6 +105,36 @@ int circleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint8 
             } else {
                 --dx;
                 error += 2 * (dy - dx) + 1;
+            }
+        }
+    });
+}
+
+int filledPolygonRGBA(SDL_Surface* dst, const Sint16* vx, const Sint16* vy, int n, Uint8 r,
+                      Uint8 g, Uint8 b, Uint8 a) {
+    if (n < 3) {
+        return -1;
+    }
+    const int top = *std::min_element(vy, vy + n), bottom = *std::max_element(vy, vy + n);
+    std::vector<int> crossings;
+    return locked(dst, [&] {
+        // Each row is filled between pairs of the edges' crossings with it, taken at the row's
+        // middle, so a shared vertex is counted once.
+        for (int y = top; y <= bottom; ++y) {
+            crossings.clear();
+            const float row = static_cast<float>(y) + 0.5f;
+            for (int i = 0, j = n - 1; i < n; j = i++) {
+                const float y0 = vy[j], y1 = vy[i];
+                if ((y0 <= row) != (y1 <= row)) {
+                    const float t = (row - y0) / (y1 - y0);
+                    crossings.push_back(static_cast<int>(vx[j] + t * (vx[i] - vx[j]) + 0.5f));
+                }
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
+                for (int x = crossings[k]; x < crossings[k + 1]; ++x) {
+                    blendPixel(dst, x, y, r, g, b, a);
+                }
             }
         }
     });

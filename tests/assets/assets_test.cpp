@@ -32,6 +32,12 @@ TEST(Generator, TwoRunsGiveIdenticalBytes) {
                             [](const fs::directory_entry& e) { return e.is_regular_file(); }),
               92);
     EXPECT_EQ(std::system(("diff -r '" + dir + "/a' '" + dir + "/b' >&2").c_str()), 0);
+    // The menu's icons, in the folder asked for (the package installs them from there).
+    const std::string icons = std::string(LUMEN_BIN_DIR) + "/lumendrift-assets --icons " + dir;
+    ASSERT_EQ(std::system(icons.c_str()), 0) << icons;
+    for (int size : {48, 128, 256}) {
+        EXPECT_TRUE(fs::exists(dir + "/lumendrift-" + std::to_string(size) + ".png")) << size;
+    }
     fs::remove_all(dir);
 }
 

@@ -14,6 +14,7 @@
 
 #include "editor/brushes.h"
 #include "editor/document.h"
+#include "editor/play_test.h"
 #include "editor/reduce.h"
 #include "editor/script.h"
 #include "editor/view_transform.h"
@@ -133,7 +134,7 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
     }
 }
 
-TEST(EditorCommands, StrokesAreOneStepAndManyStepsUndoToTheStart) {
+TEST(EditorCommands, StrokesAreOneStepAndUndoKeepsTheLast500Steps) {
     EditorDocument doc = threeLevels();
     const std::string original = fileBytes(doc);
     // One drag of ten motions of node (1, 1), then 250 separate edits.
@@ -146,14 +147,22 @@ TEST(EditorCommands, StrokesAreOneStepAndManyStepsUndoToTheStart) {
         ASSERT_EQ(doc.perform(command), "");
     }
     EXPECT_EQ(doc.undoDepth(), 1u);
-    for (int step = 0; step < 250; ++step) {
+    std::string oldestKept;  // the stroke and the first 100 edits are forgotten
+    for (int step = 0; step < 600; ++step) {
         ASSERT_EQ(doc.perform(shapeEdit(doc, step % 3, false, 4, 1.0f + step)), "");
+        oldestKept = step == 99 ? fileBytes(doc) : oldestKept;
     }
-    EXPECT_EQ(doc.undoDepth(), 251u);
+    EXPECT_EQ(doc.undoDepth(), 500u);
     while (doc.undo()) {
     }
-    EXPECT_EQ(fileBytes(doc), original);
-    EXPECT_FALSE(doc.unsaved());
+    EXPECT_EQ(fileBytes(doc), oldestKept);
+    EXPECT_TRUE(doc.unsaved());
+    while (doc.redo()) {
+    }
+    EXPECT_EQ(doc.undoDepth(), 500u);
+    while (doc.undo()) {
+    }
+    EXPECT_EQ(fileBytes(doc), oldestKept);
 }
 
 TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
@@ -187,7 +196,23 @@ TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
     EXPECT_EQ(doc.levelCount(), 1);
 }
 
-TEST(EditorBrushes, OnlyNodesWithinTheRadiusMove) {
+TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength) {
+    // Push moves along the drag, bulge outward, pinch inward, twist round the centre (clockwise
+    // on screen, the other way reversed) keeping the distance, smooth lowers the roughness; half
+    // the strength moves half as far.
+    const auto roughness = [](const LatticeShape& s) {
+        double sum = 0;
+        for (int i = 0; i + 1 < s.columns; ++i) {
+            for (int j = 0; j + 1 < s.rows; ++j) {
+                for (int n : {s.nodeIndex(i + 1, j), s.nodeIndex(i, j + 1)}) {
+                    const int m = s.nodeIndex(i, j);
+                    sum += std::pow(s.nodes[n] - s.nodes[m], 2) +
+                           std::pow(s.nodes[n + 1] - s.nodes[m + 1], 2);
+                }
+            }
+        }
+        return sum;
+    };
     std::srand(12);
     for (BrushKind kind : {BrushKind::Push, BrushKind::Bulge, BrushKind::Pinch, BrushKind::Twist,
                            BrushKind::Smooth}) {
@@ -198,21 +223,44 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMove) {
                 shape.nodes[n] += static_cast<float>(std::rand() % 21 - 10);
             }
             const LatticeShape before = shape;
-            const Brush brush{kind, 30.0f + static_cast<float>(std::rand() % 100), 0.8f, false};
+            Brush brush{kind, 30.0f + static_cast<float>(std::rand() % 100), 0.8f, trial % 2 == 1};
             const float x = static_cast<float>(std::rand() % 480);
             const float y = static_cast<float>(std::rand() % 360);
             const int moved = applyBrushStep(shape, brush, x, y, 6.0f, -4.0f);
+            LatticeShape half = before;
+            brush.strength = 0.4f;
+            applyBrushStep(half, brush, x, y, 6.0f, -4.0f);
             int inside = 0;
             for (size_t n = 0; n < shape.nodes.size(); n += 2) {
-                const float d = std::hypot(before.nodes[n] - x, before.nodes[n + 1] - y);
-                const bool changed =
-                    shape.nodes[n] != before.nodes[n] || shape.nodes[n + 1] != before.nodes[n + 1];
-                EXPECT_FALSE(changed && d >= brush.radius) << "node " << n / 2 << " at " << d;
+                const float rx = before.nodes[n] - x, ry = before.nodes[n + 1] - y;
+                const float mx = shape.nodes[n] - before.nodes[n];
+                const float my = shape.nodes[n + 1] - before.nodes[n + 1];
+                const float d = std::hypot(rx, ry), step = std::hypot(mx, my);
+                EXPECT_FALSE(step > 0 && d >= brush.radius) << "node " << n / 2 << " at " << d;
                 inside += d < brush.radius * 0.5f ? 1 : 0;
+                if (step < 1e-3f || kind == BrushKind::Smooth) {
+                    continue;
+                }
+                const float along = kind == BrushKind::Push ? mx * 6 - my * 4 : mx * rx + my * ry;
+                const float turn = rx * my - ry * mx;
+                const bool back =
+                    kind == BrushKind::Pinch || (kind == BrushKind::Twist && brush.reversed);
+                const float sign = back ? -1.0f : 1.0f;
+                if (kind == BrushKind::Twist) {
+                    EXPECT_GT(sign * turn, 0.0f) << "twist direction";
+                    EXPECT_NEAR(std::hypot(rx + mx, ry + my), d, 1e-3f * d + 1e-3f);
+                } else {
+                    EXPECT_GT(sign * along, 0.0f) << "brush " << int(kind) << " direction";
+                    EXPECT_NEAR(kind == BrushKind::Push ? mx * 4 + my * 6 : turn, 0.0f, 1e-2f * d);
+                }
+                const float hx = half.nodes[n] - before.nodes[n];
+                const float hy = half.nodes[n + 1] - before.nodes[n + 1];
+                EXPECT_NEAR(std::hypot(hx, hy), step / 2, 1e-2f * step + 1e-4f) << "half strength";
             }
             EXPECT_LE(moved, static_cast<int>(shape.nodes.size() / 2));
             if (inside > 0) {
                 EXPECT_GT(moved, 0) << "a brush over nodes moved none";
+                EXPECT_TRUE(kind != BrushKind::Smooth || roughness(shape) < roughness(before));
             }
         }
     }
@@ -325,4 +373,29 @@ TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
         SDL_FreeSurface(small);
         SDL_FreeSurface(big);
     }
+}
+
+TEST(EditorPlayTest, TheEditedLevelComesFirstBesideLinksToTheDataAndTheGamesEndIsReported) {
+    const EditorDocument doc = threeLevels();
+    std::string reason;
+    const std::string folder = preparePlayFolder(doc.levels(), 2, LUMEN_DATA_DIR, &reason);
+    ASSERT_NE(folder, "") << reason;
+    std::unique_ptr<LevelSet> played;
+    ASSERT_EQ(readLevelFile(played, (folder + "/foo3.lvl").c_str(), &reason), 0) << reason;
+    std::vector<std::pair<float, float>> sizes;
+    for (int l = 0; l < played->count; ++l) {
+        sizes.emplace_back(played->lattices[l]->columns, played->lattices[l]->rows);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<float, float>>{{6, 5}, {5, 4}, {3, 3}}));
+    float x = 0, y = 0;
+    played->lattices[1]->mapPoint(2, 1, x, y, true, true);  // the bend of level 0 came along
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(83.5f, 37.25f));
+    for (const char* data : {"/images/titlescreen.bmp", "/sfx/respawn.wav", "/play/front.bmp"}) {
+        EXPECT_TRUE(std::ifstream(folder + data).good()) << data;
+    }
+    EXPECT_EQ(runGame("/bin/true", folder, [] {}), "");
+    EXPECT_EQ(runGame("/bin/false", folder, [] {}), "the game ended with a failure (status 1)");
+    EXPECT_EQ(runGame("/no/such/game", folder, [] {}), "/no/such/game: cannot run");
+    removePlayFolder(folder);
+    EXPECT_FALSE(std::ifstream(folder + "/foo3.lvl").good());
 }

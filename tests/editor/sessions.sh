@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # The editor driven by --script through its own event path, judged by the level files it saves:
 # a node dragged at several scales moves by the window motion over the scale and no other byte
-# changes; undo then save gives the original bytes; a brush moves only nodes within its radius;
-# added, duplicated, deleted and reordered levels show in the file; a save into a read-only
-# folder keeps the old file and says why; bad scripts and level files stop with one line. Then the
-# editor in a real X server, used as a designer would: xdotool drags a node, a close request with
-# the change unsaved only warns, Ctrl+S saves the node moved by the mouse's motion at the start
-# view's scale and every other byte as it was, and a second close request ends it with status 0.
+# changes; undo then save gives the original bytes (what each brush does is the unit tests');
+# added, duplicated, deleted and reordered levels show in the file, the size prompt's default is
+# replaced by the first key and a wrong size keeps it open; a save into a read-only folder keeps
+# the old file and names the folder; a save keeps a private file private, refuses a read-only
+# one (which Save as keeps elsewhere) and writes through a link; closing with unsaved changes asks
+# until answered; a twist that folds cells is counted by the editor and the level tool; names in
+# a script run through the launcher are taken from the starting folder; bad scripts and level
+# files stop with one line. Then the editor in a real X server, used as a designer would: xdotool
+# drags a node, a close request with the change unsaved brings up the question panel, Escape goes
+# back, a second drag and a second close request ask again, and S saves both drags (the node
+# moved by the mouse's motion at the start view's scale, every other byte as it was) and quits.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}"
 data="${LUMEN_DATA_DIR:?}"
@@ -31,7 +36,7 @@ view_after() {
   cp original.lvl view.lvl
   run "$1
 view" view.lvl
-  read -r s ox oy < <(sed -n 's/^view level=0 scale=\([0-9/]*\) offsetX=\(-*[0-9]*\) offsetY=\(-*[0-9]*\)$/\1 \2 \3/p' <<<"$out") ||
+  read -r s ox oy < <(sed -n 's/^view level=0 scale=\([0-9/]*\) offsetX=\(-*[0-9]*\) offsetY=\(-*[0-9]*\) folded=0$/\1 \2 \3/p' <<<"$out") ||
     fail "no view line after \"$1\": $out"
   zoom="$(awk -v s="$s" 'BEGIN { split(s, p, "/"); print (p[2] ? 1 / p[2] : p[1]) }')"
 }
@@ -97,33 +102,20 @@ rim=$((4 + 12 + 8 * 520 + 8))
 others="$(changed_outside original.lvl rim.lvl $rim)"
 [ "$others" -eq 0 ] || fail "the rim drag changed $others bytes outside rim point 1"
 
-# --- brushes move only the nodes within their radius ---------------------------------------------
-zoom_in=$'move 480 342\nwheel 1'
-view_after "$zoom_in"
-cx="$(awk -v o="$ox" 'BEGIN { print 480 - o + 0.5 }')" cy="$(awk -v o="$oy" 'BEGIN { print 342 - o + 0.5 }')"
-for brush in 2 3 4; do
-  cp original.lvl brush.lvl
-  run "$zoom_in
-key $brush
-key ]
-press 480 342 1
-release 480 342 1
-key ctrl+s" brush.lvl
-  # Level 0's nodes are words 4 … 4 + 2·520; pair them up and test each moved node's distance.
-  paste <(od -An -v -t f4 -w8 -j 16 -N 4160 original.lvl) <(od -An -v -t f4 -w8 -j 16 -N 4160 brush.lvl) |
-    awk -v cx="$cx" -v cy="$cy" -v r=100 '
-      $1 != $3 || $2 != $4 { moved++; d = sqrt((3 * $1 - cx) ^ 2 + (3 * $2 - cy) ^ 2); if (d >= r) far++ }
-      END { exit !(moved >= 5 && far == 0) }' ||
-    fail "brush $brush moved too few nodes or one beyond its radius 100 around ($cx, $cy)"
-done
-
-# --- add, duplicate, delete and reorder levels ---------------------------------------------------
+# --- add (the typed size replaces the default; a wrong one keeps the prompt), duplicate, delete
+# and reorder levels -----------------------------------------------------------------------------
 cp original.lvl levels.lvl
 run "key pagedown
 key shift+pageup
 key d
 key a
-$(printf 'key backspace\n%.0s' 1 2 3 4 5)
+key 2
+key x
+key 5
+key return
+key backspace
+key backspace
+key backspace
 key 7
 key x
 key 5
@@ -134,6 +126,31 @@ key ctrl+s" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "32x26 32x26 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 7x5 and delete: $sizes"
+grep -qx "message columns must be 3-200" <<<"$out" || fail "no reason for the size 2x5: $out"
+
+# --- saves keep the file what it was: a private file stays private, a read-only one is refused
+# (and Save as, its default replaced, keeps the work), a link stays a link to the updated file -----
+cp original.lvl private.lvl && chmod 600 private.lvl
+cp original.lvl frozen.lvl && chmod 444 frozen.lvl
+mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
+for file in private.lvl frozen.lvl link.lvl; do
+  run "key pagedown
+key ctrl+r
+key ctrl+s
+key ctrl+shift+s
+$(printf 'key %s\n' k e p t . l v l)
+key return" $file
+  [ -s kept.lvl ] && ! cmp -s original.lvl kept.lvl || fail "Save as did not write kept.lvl: $out"
+  rm kept.lvl
+  [ $file != frozen.lvl ] ||
+    { grep -qx "message not saved: read-only: frozen.lvl (Ctrl+Shift+S saves elsewhere)" <<<"$out" &&
+      cmp -s original.lvl frozen.lvl && [ "$(stat -c %a frozen.lvl)" = 444 ]; } ||
+    fail "the read-only file was not refused whole: $out"
+done
+[ "$(stat -c %a private.lvl)" = 600 ] && ! cmp -s original.lvl private.lvl ||
+  fail "the private file was not saved as mode 600: $(stat -c %a private.lvl)"
+[ -L link.lvl ] && [ "$(readlink link.lvl)" = real/target.lvl ] && ! cmp -s original.lvl real/target.lvl ||
+  fail "the save through a link did not update its file and keep the link"
 
 # --- a failed save keeps the old file and says why -----------------------------------------------
 # A read-only folder stops everyone but root, so root runs the editor as nobody; where nobody
@@ -143,24 +160,73 @@ mkdir locked
 cp original.lvl locked/x.lvl
 chmod 555 locked
 chmod 755 "$scratch"
-reason="Permission denied"
+said="cannot write in the folder locked: Permission denied"
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   if ! "${as_user[@]}" test -x "$bin/lumendrift-editor" -a -r images/editorfont.bmp; then
     as_user=()
     chmod 755 locked
     mkdir locked/x.lvl.part
-    reason="Is a directory"
+    said="locked/x.lvl.part: cannot write: Is a directory"
   fi
 fi
 run "key pagedown
 key ctrl+r
 key ctrl+s" locked/x.lvl
 as_user=()
-grep -q "^message not saved: locked/x.lvl: cannot write: $reason$" <<<"$out" ||
+grep -qx "message not saved: $said (Ctrl+Shift+S saves elsewhere)" <<<"$out" ||
   fail "a save that cannot be written said: $out"
 cmp -s original.lvl locked/x.lvl || fail "the failed save changed the old file"
 [ "$(ls locked | grep -vx x.lvl.part)" = "x.lvl" ] || fail "the failed save left files: $(ls locked)"
+
+# --- closing with unsaved changes asks until answered: neither a second close nor an edit under
+# the panel slips through; Escape goes back to editing, S saves everything and quits -------------
+cp original.lvl close.lvl
+drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + 20)) $(($2 + 18)) $(($1 + 20)) $(($2 + 18)); }
+run "$(drag 430 312)
+key ctrl+q
+$(drag 290 212)
+key ctrl+q
+view
+key escape
+$(drag 370 272)
+key ctrl+q
+key x
+key s
+view" close.lvl
+[ "$(grep -c '^view ' <<<"$out")" -eq 1 ] && [ "$(grep -c '^message Unsaved changes' <<<"$out")" -eq 2 ] ||
+  fail "the close question did not hold until answered: $out"
+[ "$(cmp -l original.lvl close.lvl | awk '{ print int(($1 - 1) / 4) }' | sort -u | wc -w)" -eq 4 ] ||
+  fail "S did not save both drags (x and y of two nodes): $(cmp -l original.lvl close.lvl | wc -l) bytes"
+
+# --- a twist folds cells: the editor counts them, the level tool warns and still says ok ---------
+cp original.lvl twist.lvl
+run "key 4
+key ]
+$(printf 'key .\n%.0s' 1 2 3 4)
+press 480 340 1
+$(printf 'move 481 340\nmove 480 340\n%.0s' $(seq 20))
+release 480 340 1
+view
+key ctrl+s" twist.lvl
+folded="$(sed -n 's/^view .* folded=\([0-9]*\)$/\1/p' <<<"$out")"
+[ "${folded:-0}" -gt 0 ] || fail "the twist folded no cell: $out"
+status=0
+out="$("$bin/lumendrift-level" check twist.lvl)" || status=$?
+[ "$status" -eq 0 ] && [ "$out" = "ok: 8 levels
+warning: level 0: $folded folded cells (turned inside out or without area)" ] ||
+  fail "check of the twisted level said ($status): $out"
+[ "$("$bin/lumendrift-level" check original.lvl)" = "ok: 8 levels" ] || fail "check of the shipped levels said: $out"
+
+# --- through the launcher (which changes into the data folder) a script's names are taken from
+# the folder the user started in -------------------------------------------------------------------
+mkdir -p prefix/games prefix/lib/games/lumendrift prefix/share/games start
+cp "$LUMEN_SOURCE_DIR/packaging/lumendrift-editor" prefix/games/
+ln -s "$bin/lumendrift-editor" prefix/lib/games/lumendrift/
+ln -s "$data" prefix/share/games/lumendrift
+printf 'shot rel.bmp\n' >start/shot.txt
+(cd start && exec "$scratch/prefix/games/lumendrift-editor" --script shot.txt x.lvl) >/dev/null &&
+  [ -s start/rel.bmp ] || { rm -f "$data/rel.bmp"; fail "shot rel.bmp did not land in the starting folder"; }
 
 # --- bad scripts, bad and missing level files ----------------------------------------------------
 run "view
@@ -204,33 +270,44 @@ game_pid=$!
 within 60 window_named '^Lumen Drift editor' || fail "no editor window appeared within 60 s"
 
 x=$((400 / shrink + ox)) y=$((320 / shrink + oy))
-xdotool mousemove --window "$window" --sync "$x" "$y" mousedown 1
-for step in 1 2 3 4 5; do
-  xdotool mousemove --window "$window" --sync $((x + 4 * step)) $((y + 2 * step))
-  sleep 0.05
-done
-xdotool mouseup 1
-sleep 0.3
+# drag_by X Y: a left drag from window point (X, Y) by (20, 10) in five steps.
+drag_by() {
+  xdotool mousemove --window "$window" --sync "$1" "$2" mousedown 1
+  for step in 1 2 3 4 5; do
+    xdotool mousemove --window "$window" --sync $(($1 + 4 * step)) $(($2 + 2 * step))
+  done
+  xdotool mouseup 1
+}
+# The overview averages the one-pixel green lines down: count clearly green pixels; the question
+# panel has a yellow edge.
+count() { convert shot.png -alpha off -fx "$1" -format '%[fx:mean*w*h]' info:; }
+panel_up() {
+  import -window root -crop 960x720+0+0 +repage shot.png
+  awk -v e="$(count 'r > 0.95 && abs(g - 0.78) < 0.03 && b < 0.3')" 'BEGIN { exit !(e >= 1000) }'
+}
+panel_gone() { ! panel_up; }
+drag_by "$x" "$y"
 "$bin/x-close-request" "$window" || fail "could not send a close request"
-sleep 0.5
+within 5 panel_up || fail "no question panel after a close request with unsaved changes"
 ended && fail "the editor closed at once with unsaved changes"
-import -window root -crop 960x720+0+0 +repage shot.png
-# The overview averages the one-pixel green lines down: count clearly green pixels.
-green="$(convert shot.png -alpha off -fx 'g > 0.3 && r < 0.1 && b < 0.1' -format '%[fx:mean*w*h]' info:)"
+green="$(count 'g > 0.3 && r < 0.1 && b < 0.1')"
 awk -v g="$green" 'BEGIN { exit !(g >= 2000) }' || fail "no green grid in the window ($green)"
-xdotool key ctrl+s
-saved() { ! cmp -s original.lvl edited.lvl; }
-within 5 saved || fail "Ctrl+S did not save"
+xdotool key Escape
+within 5 panel_gone || fail "Escape left the question panel up"
+drag_by $((x + 20)) $((y + 10))
+"$bin/x-close-request" "$window" || fail "could not send the second close request"
+within 5 panel_up || fail "the second close request did not ask again"
+ended && fail "the second close request quit without asking"
+xdotool key s
+within 5 ended || fail "S in the question panel did not quit"
+reap
+[ "$status" -eq 0 ] || fail "the editor ended with status $status"
 
 word="$(node_word 10 8)"
 [ "$(picture edited.lvl $word) $(picture edited.lvl $((word + 1)))" = \
-  "$((400 + 20 * shrink)).0000 $((320 + 10 * shrink)).0000" ] ||
+  "$((400 + 40 * shrink)).0000 $((320 + 20 * shrink)).0000" ] ||
   fail "node (10, 8) is at ($(picture edited.lvl $word), $(picture edited.lvl $((word + 1))))"
 others="$(changed_outside original.lvl edited.lvl $((4 * word)))"
 [ "$others" -eq 0 ] || fail "$others bytes changed outside node (10, 8)"
 
-"$bin/x-close-request" "$window" || fail "could not send the second close request"
-within 2 ended || fail "the editor still runs after a close request with nothing unsaved"
-reap
-[ "$status" -eq 0 ] || fail "the editor ended with status $status"
 echo "editor_sessions: ok"

@@ -1,5 +1,5 @@
-// The frame as a whole: the Playfield redraw and background, events, the drawing order and the
-// level completed inside the frame. (Scripted runs repeat to the digest: the headless runner's
+// The frame as a whole: the Playfield redraw and background, events and the level completed
+// inside the frame. (Scripted runs repeat to the digest: the headless runner's
 // and the identical-output tests.)
 #include <gtest/gtest.h>
 
@@ -66,19 +66,6 @@ TEST(FrameEvents, OnlyAQuitEventStopsTheLoopAndTheFrameStillRunsToItsEnd) {
     w.frame({}, &event);
     EXPECT_EQ(w->running, 0);
     EXPECT_FLOAT_EQ(w->player.x, 905.0f);  // the player's step still ran
-}
-
-TEST(FrameOrder, ShotsAreDrawnOverTheShipAndThePanelOverEverything) {
-    World w;
-    w.frames(80);  // let the Camera settle
-    spawnShot(w->shots, play::ship(SimpleShot, 900.0f, 900.0f));
-    const SDL_Rect camera = w->camera;
-    w.frame();
-    const int x = 360 - camera.x;
-    const int y = 360 - camera.y;
-    EXPECT_EQ(pixel(w->screen, x, y), play::kShotColour);
-    EXPECT_EQ(pixel(w->screen, x, y - 30), play::kShipColour[0]);
-    EXPECT_EQ(pixel(w->screen, 5, 590), play::kPanelColour);
 }
 
 TEST(FrameEnemies, KillsInAFrameCompleteTheLevelAfterTheFlip) {

@@ -1,5 +1,5 @@
-// The shot pass: arming after three frames, contacts, homing, arena bounds, drawing and the black
-// hole's bend of the Lattice.
+// The shot pass: arming after three frames, contacts, homing, arena bounds and the black hole's
+// bend of the Lattice. (How shots look on screen is pinned by tests/perf/identical_output.sh.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -106,34 +106,6 @@ TEST(ShotPickUps, CollectedByTheLivingPlayerAndPulledOnlyWithinRange) {
     const float pulled = near.vx;
     shotPass(w);
     EXPECT_GT(near.vx, pulled);  // the pull grows as the distance shrinks
-}
-
-TEST(ShotDrawing, PlainShotsCentredFramesByAgeTheLaserTurnedAndDebrisSpun) {
-    World w;
-    w->camera.x = 100;
-    w->camera.y = 50;
-    placeShot(w, SimpleShot, 500.0f, 500.0f);  // picture (200, 200), screen (100, 150)
-    // A TripleBomb of age a shows image 2 + a mod 12: mark image 2 + 5 and look for it at age 5.
-    SDL_FillRect(w->images.shot[7], nullptr, 0xFF00FF00);
-    placeShot(w, TripleBomb, 500.0f, 1000.0f, 4);               // screen (100, 350)
-    Shot& laser = placeShot(w, PurpleLaser, 1000.0f, 1000.0f);  // screen (300, 350)
-    laser.heading = static_cast<float>(M_PI / 2);  // along +x: the 40-pixel length lies across
-    // Debris of kinds Shrapnel1 … 5 turns by age × spin / 30 (drawn at age 5): a quarter of π
-    // cuts the 20 × 20 square's corners and reaches further along the axes. Shrapnel6 is drawn
-    // as it is.
-    placeShot(w, Shrapnel1, 1500.0f, 1000.0f, 4).spin = 4.712389f;  // screen (500, 350)
-    placeShot(w, Shrapnel6, 1500.0f, 750.0f, 4).spin = 4.712389f;   // screen (500, 250)
-    SDL_FillRect(w->screen, nullptr, 0);
-    shotPass(w);
-    const Uint32 shot = play::kShotColour;
-    const Uint32 cases[][3] = {
-        {90, 140, shot},      {109, 159, shot}, {89, 140, 0},  {110, 159, 0},  // 20 × 20, centred
-        {100, 350, 0x00FF00},                                                  // the bomb's frame 7
-        {315, 350, shot},     {285, 350, shot}, {300, 365, 0}, {300, 335, 0},    {500, 350, shot},
-        {508, 358, 0},        {500, 363, shot}, {491, 341, 0}, {508, 258, shot}, {500, 263, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(play::pixel(w->screen, c[0], c[1]), c[2]) << c[0] << ", " << c[1];
-    }
 }
 
 TEST(BlackHole, BendPullsEveryNodeStraightTowardsThePointBy100DOverDSquaredPlusOne) {

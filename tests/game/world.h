@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/frame.h"
+#include "game/game.h"
 #include "game/game_state.h"
 #include "render/render.h"
 

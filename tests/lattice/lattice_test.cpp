@@ -87,4 +87,38 @@ TEST(LatticeRefit, BlocksStayStaleUntilRefitAll) {
     EXPECT_LT(y, 120.0f);
 }
 
+TEST(LatticeFolds, OnlyCellsTurnedOverOrSqueezedFlatAreCounted) {
+    // Node (2, 2) of a 6 × 5 grid moved to (x, y): past its right neighbour, cells (2, 1) and
+    // (2, 2) between them turn over.
+    const struct {
+        float x, y;
+        bool mirrored;
+        int folded;
+    } kCases[] = {
+        {80, 80, false, 0},   // the default grid
+        {80, 80, true, 0},    // the default grid seen in a mirror is no fold
+        {95, 70, false, 0},   // a node moved within its cells
+        {130, 80, false, 2},  // past its right neighbour: the cells on its right turn over
+        {130, 80, true, 2},   // the same in a mirrored grid
+    };
+    for (const auto& c : kCases) {
+        Lattice lattice(6, 5);
+        const float flip = c.mirrored ? -1.0f : 1.0f;
+        for (int i = 0; i < 6; ++i) {
+            for (int j = 0; j < 5; ++j) {
+                const bool moved = i == 2 && j == 2;
+                lattice.setNodePosition(i, j, flip * (moved ? c.x : 40.0f * i),
+                                        moved ? c.y : 40.0f * j);
+            }
+        }
+        lattice.refitAll();
+        bool flags[5 * 4];
+        EXPECT_EQ(countFoldedCells(lattice, flags), c.folded) << c.x << ", " << c.y;
+        for (int cell = 0; cell < 5 * 4; ++cell) {
+            const int i = cell / 4, j = cell % 4;
+            EXPECT_EQ(flags[cell], c.folded > 0 && i == 2 && (j == 1 || j == 2)) << i << ", " << j;
+        }
+    }
+}
+
 }  // namespace

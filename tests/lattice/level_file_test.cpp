@@ -41,6 +41,15 @@ struct Bytes {
     }
 };
 
+/// The largest stored third whose triple is still within 32767 pixels.
+float lastThirdWithin() {
+    float p = 10922.0f;
+    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f) {
+        p = std::nextafter(p, INFINITY);
+    }
+    return p;
+}
+
 std::string tempPath(const std::string& name) {
     return testing::TempDir() + "/lumen_" + std::to_string(getpid()) + "_" + name;
 }
@@ -81,11 +90,23 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     EXPECT_EQ(u, 2.0f);
     EXPECT_EQ(v, 1.0f);
 
+    // The last float within ±32767 pixels is a node's place; rim points may lie on the far edges.
+    Bytes edge;
+    const float within = lastThirdWithin();
+    edge.i32(1).level(3, 3);
+    std::memcpy(&edge.data[16], &within, 4);
+    const float negative = -within, rimEdge[2] = {3.0f, 3.0f};
+    std::memcpy(&edge.data[20], &negative, 4);
+    std::memcpy(&edge.data[16 + 72 + 8], rimEdge, 8);
+    ASSERT_EQ(readLevelFile(set, writeFile("edge.lvl", edge.data).c_str(), &reason), 0) << reason;
+    set->lattices[0]->mapPoint(0, 0, x, y, true, true);
+    EXPECT_TRUE(x > 32766.99f && y < -32766.99f) << x << ", " << y;
+
     // Zero or several levels, in order.
     ASSERT_EQ(readLevelFile(set, writeFile("zero.lvl", Bytes().i32(0).data).c_str()), 0);
     EXPECT_EQ(set->count, 0);
     Bytes two;
-    two.i32(2).level(4, 3).level(5, 6, 1.0f);
+    two.i32(2).level(4, 3).level(5, 6, 1.0f).i32(7);  // bytes after the last level are ignored
     ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", two.data).c_str()), 0);
     ASSERT_EQ(set->count, 2);
     EXPECT_EQ(set->lattices[0]->columns, 4.0f);
@@ -95,7 +116,8 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
 }
 
 TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
-    Bytes truncated, secondBad, tiny, wrongRim, greedy, notANumber;
+    Bytes truncated, secondBad, tiny, wrongRim, greedy, notANumber, halfRows, far, rimOff, rimLow,
+        shortSecond, nanColumns, nanRim;
     truncated.i32(1).level(5, 5);
     truncated.data.resize(truncated.data.size() - 3);
     secondBad.i32(2).level(4, 4).level(4, 4);
@@ -108,6 +130,22 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
     greedy.data.resize(200, 0);
     notANumber.i32(1).level(4, 4);
     std::memcpy(&notANumber.data[16], "\x00\x00\xc0\x7f", 4);  // node (0, 0) x is NaN
+    halfRows.i32(1).f32(4).f32(2.5f).f32(9);
+    halfRows.data.resize(400, 0);
+    // Stored thirds whose triple is the first float past ±32767 pixels.
+    far.i32(1).level(4, 4);
+    const float beyond = std::nextafter(lastThirdWithin(), INFINITY);
+    std::memcpy(&far.data[16 + 8 * 1 + 4], &beyond, 4);
+    rimOff.i32(1).level(4, 4);
+    rimLow.i32(1).level(4, 4);
+    const float offGrid[2] = {4.5f, -1.0f};  // u must lie in (−1, columns]
+    std::memcpy(&rimOff.data[16 + 8 * 16 + 8 * 3], &offGrid[0], 4);
+    std::memcpy(&rimLow.data[16 + 8 * 16 + 8 * 3], &offGrid[1], 4);
+    shortSecond.i32(2).level(8, 8).f32(4);  // level 1's header cut after its columns
+    nanColumns.i32(1).f32(NAN).f32(4).f32(12);
+    nanColumns.data.resize(400, 0);
+    nanRim.i32(1).level(4, 4).data[16 + 8 * 16 + 8 * 3 + 7] = 0x7F;  // v of rim point 3: NaN
+    nanRim.data[16 + 8 * 16 + 8 * 3 + 6] = 0xC0;
     const std::pair<std::vector<unsigned char>, const char*> cases[] = {
         {{1, 2, 3}, "level count"},
         {{}, "level count"},
@@ -118,8 +156,15 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
         {secondBad.data, "level 1: columns 2.5"},
         {tiny.data, "columns 2"},
         {wrongRim.data, "rimCount 13"},
-        {greedy.data, "rows"},
+        {greedy.data, "columns 30000 × rows 30000 needs more node data"},
         {notANumber.data, "node (0, 0)"},
+        {halfRows.data, "level 0: rows 2.5 is not a whole number"},
+        {far.data, "node (0, 1) position (0, 32767) is outside ±32767"},
+        {rimOff.data, "rim point 3 (4.5, 0) lies outside"},
+        {rimLow.data, "rim point 3 (-1, 0) lies outside"},
+        {shortSecond.data, "level 1: file ends early in the level header"},
+        {nanColumns.data, "columns nan"},
+        {nanRim.data, "rim point 3 (3, nan) lies outside"},
     };
     for (const auto& [bytes, mention] : cases) {
         // Every rejection returns −1, leaves the caller's set as it was and names the problem
@@ -136,11 +181,15 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
         EXPECT_NE(reason.find(mention), std::string::npos) << reason;
         EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
     }
-    std::unique_ptr<LevelSet> none;  // a missing file makes no set
+    std::unique_ptr<LevelSet> none;  // a missing file or an unseekable stream makes no set
     std::string reason;
     EXPECT_EQ(readLevelFile(none, tempPath("does-not-exist.lvl").c_str(), &reason), -1);
-    EXPECT_EQ(none, nullptr);
     EXPECT_NE(reason.find("cannot open"), std::string::npos);
+    std::FILE* pipe = popen("printf 'AAAA'", "r");
+    EXPECT_EQ(readLevelStream(none, pipe, "a pipe", &reason), -1);
+    pclose(pipe);
+    EXPECT_EQ(reason, "a pipe: cannot determine the file's length");
+    EXPECT_EQ(none, nullptr);
 }
 
 TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreReported) {

@@ -82,6 +82,42 @@ TEST(MapProperty, LineAndNodeModesAgreeWithTheSurfaceOnBentLattices) {
     }
 }
 
+TEST(MapProperty, PieceBoxesHoldEveryPointOfTheirPiece) {
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        Lattice lattice(5 + seed % 7, 4 + seed % 5);
+        bend(lattice, seed);
+        int boxes = 0;
+        for (int i = -1; i <= lattice.columns; ++i) {
+            for (int j = -1; j <= lattice.rows; ++j) {
+                PictureBox row, column;
+                const bool rowKnown = j >= 0 && j < lattice.rows && lattice.rowPieceBox(i, j, row);
+                const bool columnKnown =
+                    i >= 0 && i < lattice.columns && lattice.columnPieceBox(i, j, column);
+                for (float f = 0.0f; f < 1.0f; f += 0.01f) {
+                    float x = NAN, y = NAN;
+                    if (rowKnown) {
+                        lattice.mapPoint(i + f, static_cast<float>(j), x, y, false, true);
+                        EXPECT_TRUE(x >= row.minX && x <= row.maxX && y >= row.minY &&
+                                    y <= row.maxY);
+                    }
+                    if (columnKnown) {
+                        lattice.mapPoint(static_cast<float>(i), j + f, x, y, true, false);
+                        EXPECT_TRUE(x >= column.minX && x <= column.maxX && y >= column.minY &&
+                                    y <= column.maxY);
+                    }
+                }
+                boxes += rowKnown + columnKnown;
+                // Only stored cubic pieces have a box: not the end quadratics, nor past the grid.
+                EXPECT_EQ(rowKnown,
+                          j >= 0 && j < lattice.rows && i >= 0 && i < lattice.columns - 2);
+                EXPECT_EQ(columnKnown,
+                          i >= 0 && i < lattice.columns && j >= 1 && j < lattice.rows - 2);
+            }
+        }
+        EXPECT_GT(boxes, 0);
+    }
+}
+
 TEST(MapDirection, TheSeamContinuesTheInsideOfABentLattice) {
     Lattice lattice(12, 12);
     float dx = 1234, dy = 1234;  // on the seam: the nearest cell's end quadratic

@@ -5,7 +5,7 @@
 # folder starts the unpacked launcher in Xvfb: the title window appears and a key starts play.
 # Before that, what Debian asks of a package: hardened programs, valid menu entries and AppStream
 # metadata, --help and --version with the manual pages' usage, and a one-line stop with no display.
-# When the package holds the editor, its launcher opens the user's copy in a scratch XDG_DATA_HOME.
+# The editor's launcher opens the user's copy in a scratch XDG_DATA_HOME.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 # shellcheck source=tests/e2e/e2e.bash
@@ -17,8 +17,8 @@ deb="$("$root/scripts/package" | tail -n 1)" || fail "scripts/package failed"
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' >"$scratch/list"
 outside="$(grep -v -e '^/usr/' -e '^/$' "$scratch/list" || true)"
 [ -z "$outside" ] || fail "files outside /usr: $outside"
-editor=""
-grep -qx /usr/lib/games/lumendrift/lumendrift-editor "$scratch/list" && editor=lumendrift-editor
+editor=lumendrift-editor # the package must hold it
+grep -qx /usr/lib/games/lumendrift/lumendrift-editor "$scratch/list" || fail "no editor in the package"
 for program in lumendrift lumendrift-level $editor; do
   for file in /usr/games/$program /usr/share/man/man6/$program.6.gz; do
     grep -qx "$file" "$scratch/list" || fail "no $file in the package"
@@ -40,6 +40,8 @@ done
 for entry in "$unpacked"/usr/share/applications/*.desktop; do
   desktop-file-validate --no-hints "$entry" || fail "bad desktop entry $entry"
 done
+[[ "$("$unpacked/usr/games/lumendrift-level" check "$data/foo3.lvl")" == "ok: "*" levels" ]] ||
+  fail "the packaged level tool does not check the packaged levels"
 
 # --- what Debian asks of a package -----------------------------------------------------------------
 # Control-flow marks are not asked for: Debian 12's C library start files carry none, so no program
@@ -101,10 +103,6 @@ stop_program "$game_pid"
 game_pid=""
 
 # --- the editor launcher keeps the user's own copy of the levels -----------------------------------
-if [ -z "$editor" ]; then
-  echo "package: no editor in this package; its launcher is not tested"
-  exit 0
-fi
 export XDG_DATA_HOME="$scratch/xdg" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 copy="$XDG_DATA_HOME/lumendrift/foo3.lvl"
 : >../empty.script
@@ -116,8 +114,8 @@ status=0
 out="$(timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../empty.script 2>&1)" || status=$?
 { [ "$status" -eq 1 ] && [[ "$out" == *"$copy"* ]]; } || fail "the editor did not open the user's copy: $out"
 [ "$(cat "$copy")" = "not levels" ] || fail "the user's copy was replaced"
-echo "key ctrl+s" >../save.script
+printf 'key ctrl+s\nshot shot.bmp\n' >../save.script
 timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../save.script new.lvl ||
   fail "the editor could not save a named new file"
-[ -s new.lvl ] || fail "a file named from the starting folder was not saved there"
+[ -s new.lvl ] && [ -s shot.bmp ] || fail "a file named from the starting folder was not saved there"
 cmp "$data/foo3.lvl" "$root/build/data/foo3.lvl" || fail "the shipped levels changed"

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "lattice/lattice.h"
 #include "render/render.h"
@@ -139,6 +140,45 @@ TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffs
             drawEverySample(slow.get(), lattice, 0.2f, false, scale, -250 * scale, -180 * scale);
             EXPECT_TRUE(sameBytes(fast.get(), slow.get()))
                 << "scale " << scale << ", " << bytes << " bytes per pixel";
+        }
+    }
+}
+
+TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
+    // A default 12 × 12 Lattice moved so that row line 5 (or column line 5) lies on the first or
+    // last pixel inside one edge of a 200 × 150 target, whose valid window is 0 < X < 200,
+    // 0 < Y < 150; then the same line moved 300 pixels farther out.
+    struct Edge {
+        bool row;   ///< a row line (top, bottom) or a column line (left, right)
+        int place;  ///< where the line lies, target pixels
+    };
+    const Edge edges[] = {{true, 1}, {true, 149}, {false, 1}, {false, 199}};
+    for (const Edge& edge : edges) {
+        for (const int far : {0, edge.place < 100 ? -300 : 300}) {
+            SCOPED_TRACE(std::to_string(edge.place) + (edge.row ? " row" : " column") + " +" +
+                         std::to_string(far));
+            const float shift = static_cast<float>(edge.place + far - 5 * 40);
+            Lattice lattice(12, 12);
+            for (int i = 0; i < 12; ++i) {
+                for (int j = 0; j < 12; ++j) {
+                    lattice.setNodePosition(i, j, 40.0f * i + (edge.row ? -20.0f : shift),
+                                            40.0f * j + (edge.row ? shift : -20.0f));
+                }
+            }
+            lattice.refitAll();
+            auto target = picture(200, 150);
+            for (int k = 1; k <= 3; ++k) {  // pieces across the target
+                PictureBox box;
+                ASSERT_TRUE(edge.row ? lattice.rowPieceBox(k, 5, box)
+                                     : lattice.columnPieceBox(5, k, box));
+                EXPECT_EQ(pictureBoxOutside(target.get(), box, 1, 0, 0), far != 0) << k;
+            }
+            drawLattice(target.get(), lattice, 1, 0, 0);
+            for (int k = 30; k < 130; ++k) {
+                const Uint32 pixel = edge.row ? rawPixel(target.get(), k + 50, edge.place)
+                                              : rawPixel(target.get(), edge.place, k);
+                ASSERT_EQ(pixel, far == 0 ? kGreen : 0u) << k;
+            }
         }
     }
 }

@@ -107,7 +107,7 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
     }
 }
 
-void writeStyle(ImageSink& sink, const char* stem, int size, const Palette& palette, uint64_t seed,
+void writeStyle(ImageSink& sink, int kind, int size, const Palette& palette, uint64_t seed,
                 int blobCount, int sparkCount) {
     Random random(seed);
     std::vector<Blob> blobs;
@@ -124,12 +124,11 @@ void writeStyle(ImageSink& sink, const char* stem, int size, const Palette& pale
     }
     const double centre = size / 2.0;
     const double radius = size / 2.0 - 3.0;
-    char name[96];
     for (int frame = 0; frame < kFrames; ++frame) {
         Canvas canvas(size, size);
         drawFrame(canvas.cr(), centre, radius, frame, palette, blobs, sparks);
-        std::snprintf(name, sizeof name, "images/%s%d.bmp", stem, frame + 1);
-        sink.save(canvas, name, BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kExplosionImageFiles[kind * kFrames + frame],
+                  BitmapFormat::StraightAlpha32);
     }
 }
 
@@ -139,7 +138,7 @@ void writeExplosionImages(ImageSink& sink) {
     const Palette fire = {0xFFFBE8, 0xFFC040, 0xE0400C, 0xFFE090, 0x3A302C};
     const Palette blue = {0xF4FCFF, 0x70D8FF, 0x2A4CE0, 0xC0F0FF, 0x28304A};
     const Palette small = {0xFFFFF0, 0xFFD060, 0xF05A10, 0xFFF0B0, 0x3A3430};
-    writeStyle(sink, "explosion", 180, fire, 0xE4B105u, 22, 26);
-    writeStyle(sink, "blue explosion", 180, blue, 0xB10E05u, 22, 30);
-    writeStyle(sink, "smallexplosion", 100, small, 0x5E4A11u, 12, 14);
+    writeStyle(sink, 0, 180, fire, 0xE4B105u, 22, 26);   // large
+    writeStyle(sink, 1, 180, blue, 0xB10E05u, 22, 30);   // blue
+    writeStyle(sink, 2, 100, small, 0x5E4A11u, 12, 14);  // small
 }

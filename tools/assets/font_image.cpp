@@ -6,9 +6,6 @@ namespace {
 
 constexpr int kFirstCode = 1;
 constexpr int kLastCode = 127;
-constexpr int kGlyphAdvance = 7;  ///< pixels between glyph boxes in the strip
-constexpr int kGlyphWidth = 6;
-constexpr int kGlyphHeight = 14;
 constexpr double kFontSize = 10.0;  ///< pixels; DejaVu Sans Mono advances about 6 at this size
 constexpr double kBaseline = 11.0;  ///< pixel row of the baseline within a box
 constexpr uint32_t kInk = 0xE8ECF0;
@@ -44,5 +41,5 @@ void writeFontImage(ImageSink& sink) {
         cairo_restore(cr);
     }
     // Uncovered pixels become the key colour magenta when the strip is written.
-    sink.save(canvas, "images/editorfont.bmp", BitmapFormat::KeyedMagenta24);
+    sink.save(canvas, kEditorFontFile, BitmapFormat::KeyedMagenta24);
 }

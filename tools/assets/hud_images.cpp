@@ -65,11 +65,14 @@ void drawWell(cairo_t* cr, double x, double y, double w, double h) {
     cairo_pattern_destroy(g);
 }
 
-/// The 800-wide panel; `top` is its picture row for screen row 415.
+/// The panel's rows on screen: from kPanelTop down to the bottom of the 600-row window.
+constexpr int kPanelRows = 600 - kPanelTop;
+
+/// The 800-wide panel; `top` is its picture row for screen row kPanelTop.
 void drawPanel(cairo_t* cr, double top) {
     const double bodyTop = top + 84;   // under the weapon indicators at screen row 510
     const double wingTop = top + 112;  // the panel's outer ends sit lower
-    const double bottom = top + 185;
+    const double bottom = top + kPanelRows;
     cairo_move_to(cr, 0, bottom);
     cairo_line_to(cr, 0, wingTop);
     cairo_curve_to(cr, 60, wingTop, 80, bodyTop, 140, bodyTop);
@@ -90,26 +93,26 @@ void drawPanel(cairo_t* cr, double top) {
 
     // Weapon slots: indicator wells above ammunition wells.
     for (int w = 0; w < 5; ++w) {
-        double x = kSlotX0 + kSlotStep * w;
-        drawWell(cr, x - 2, top + (kIndicatorY - kPanelTop) - 2, kIndicatorWidth + 4,
+        double x = kGaugeLeft + kGaugeSpacing * w;
+        drawWell(cr, x - 2, top + (kIndicatorTop - kPanelTop) - 2, kIndicatorWidth + 4,
                  kIndicatorHeight + 4);
         cairo_save(cr);
-        cairo_translate(cr, x, top + (kIndicatorY - kPanelTop));
+        cairo_translate(cr, x, top + (kIndicatorTop - kPanelTop));
         drawIndicatorFace(cr, w, false);
         cairo_restore(cr);
-        drawWell(cr, x - 2, top + (kAmmoY - kPanelTop) - 2, kAmmoWidth + 4, kAmmoHeight + 4);
+        drawWell(cr, x - 2, top + (kAmmoTop - kPanelTop) - 2, kAmmoWidth + 4, kAmmoHeight + 4);
     }
     // Weapon 0 needs no ammunition.
     selectFont(cr, 22, true);
     setColour(cr, weaponColour(0), 0.55);
-    centredText(cr, "\u221E", kSlotX0 + kAmmoWidth / 2.0, top + (kAmmoY - kPanelTop) + 20);
+    centredText(cr, "\u221E", kGaugeLeft + kAmmoWidth / 2.0, top + (kAmmoTop - kPanelTop) + 20);
 
     // Labels to the left of the slots.
     selectFont(cr, 10, true);
     setColour(cr, 0x8CA8C8);
-    const double labelRight = kSlotX0 - 12;
+    const double labelRight = kGaugeLeft - 12;
     const char* labels[2] = {"WEAPON", "AMMO"};
-    const double labelY[2] = {kIndicatorY + kIndicatorHeight / 2.0, kAmmoY + kAmmoHeight / 2.0};
+    const double labelY[2] = {kIndicatorTop + kIndicatorHeight / 2.0, kAmmoTop + kAmmoHeight / 2.0};
     for (int k = 0; k < 2; ++k) {
         cairo_move_to(cr, labelRight - textWidth(cr, labels[k]), top + labelY[k] - kPanelTop + 4);
         cairo_show_text(cr, labels[k]);
@@ -117,26 +120,26 @@ void drawPanel(cairo_t* cr, double top) {
 
     // Bar frames with their labels.
     const char* barLabels[2] = {"HULL", "TARGET"};
-    const int barY[2] = {kHealthY, kCompletionY};
+    const int barY[2] = {kHealthBarTop, kCompletionBarTop};
     for (int k = 0; k < 2; ++k) {
         double y = top + barY[k] - kPanelTop;
-        roundedRectangle(cr, kBarX - 4, y - 4, kBarWidth + 8, kBarHeight + 8, 5);
+        roundedRectangle(cr, kBarLeft - 4, y - 4, kBarWidth + 8, kBarHeight + 8, 5);
         setColour(cr, 0x4A6080);
         cairo_fill(cr);
-        cairo_rectangle(cr, kBarX - 1, y - 1, kBarWidth + 2, kBarHeight + 2);
+        cairo_rectangle(cr, kBarLeft - 1, y - 1, kBarWidth + 2, kBarHeight + 2);
         setColour(cr, kWellColour);
         cairo_fill(cr);
         // Tick marks every tenth of the bar.
         setColour(cr, 0x20304A);
         cairo_set_line_width(cr, 1.0);
         for (int t = 1; t < 10; ++t) {
-            cairo_move_to(cr, kBarX + t * 20 + 0.5, y + 2);
-            cairo_line_to(cr, kBarX + t * 20 + 0.5, y + kBarHeight - 2);
+            cairo_move_to(cr, kBarLeft + t * 20 + 0.5, y + 2);
+            cairo_line_to(cr, kBarLeft + t * 20 + 0.5, y + kBarHeight - 2);
         }
         cairo_stroke(cr);
         selectFont(cr, 10, true);
         setColour(cr, 0x8CA8C8);
-        cairo_move_to(cr, kBarX - 12 - textWidth(cr, barLabels[k]), y + kBarHeight / 2.0 + 4);
+        cairo_move_to(cr, kBarLeft - 12 - textWidth(cr, barLabels[k]), y + kBarHeight / 2.0 + 4);
         cairo_show_text(cr, barLabels[k]);
     }
 
@@ -154,14 +157,12 @@ void drawPanel(cairo_t* cr, double top) {
 }  // namespace
 
 void writeHudImages(ImageSink& sink) {
-    char name[64];
     for (int w = 0; w < 5; ++w) {
         Canvas canvas(kIndicatorWidth, kIndicatorHeight);
         setColour(canvas.cr(), kWellColour);
         cairo_paint(canvas.cr());
         drawIndicatorFace(canvas.cr(), w, true);
-        std::snprintf(name, sizeof name, "images/indicator%d.bmp", w);
-        sink.save(canvas, name, BitmapFormat::Opaque24);
+        sink.save(canvas, kIndicatorImageFiles[w], BitmapFormat::Opaque24);
     }
     // Ammunition icons are faded in over their dark wells by the game (per-surface alpha), so they
     // carry the well's own colour as background.
@@ -174,16 +175,15 @@ void writeHudImages(ImageSink& sink) {
         cairo_translate(cr, kAmmoWidth / 2.0, kAmmoHeight / 2.0);
         drawWeaponIcon(cr, w, 13);
         cairo_restore(cr);
-        std::snprintf(name, sizeof name, "images/ammo%d.bmp", w);
-        sink.save(canvas, name, BitmapFormat::Opaque24);
+        sink.save(canvas, kAmmoImageFiles[w], BitmapFormat::Opaque24);
     }
     // Bars: drawn from their left end, so the colour at the left is what a nearly empty bar shows.
     struct Bar {
         const char* file;
         uint32_t stops[3];
     };
-    const Bar bars[2] = {{"images/health.bmp", {0xE02030, 0xF0C020, 0x30E060}},
-                         {"images/completion.bmp", {0x2050E0, 0x30B0F0, 0xA0F0FF}}};
+    const Bar bars[2] = {{kHealthImageFile, {0xE02030, 0xF0C020, 0x30E060}},
+                         {kCompletionImageFile, {0x2050E0, 0x30B0F0, 0xA0F0FF}}};
     for (const Bar& bar : bars) {
         Canvas canvas(kBarWidth, kBarHeight);
         cairo_t* cr = canvas.cr();
@@ -212,12 +212,12 @@ void writeHudImages(ImageSink& sink) {
         sink.save(canvas, bar.file, BitmapFormat::Opaque24);
     }
 
-    // The front panel: its top 185 rows are the panel shown at (0, 415) during play; the
+    // The front panel: its top kPanelRows rows are the panel shown at (0, kPanelTop) in play; the
     // transparent area above the panel's edge is magenta. The whole picture is the loading screen,
     // so the rows below the panel (never on screen during play) carry the loading message.
     Canvas canvas(800, 600);
     cairo_t* cr = canvas.cr();
-    drawLoadingArea(cr, 185, 415);
+    drawLoadingArea(cr, kPanelRows, kPanelTop);
     drawPanel(cr, 0);
-    sink.save(canvas, "play/front.bmp", BitmapFormat::KeyedMagenta32);
+    sink.save(canvas, kFrontImageFile, BitmapFormat::KeyedMagenta32);
 }

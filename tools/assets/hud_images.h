@@ -3,25 +3,16 @@
 // indicators, the ammunition icons and the health and completion bars. The panel's wells and
 // frames are laid out where the game blits the other pieces.
 
+#include "shared/data_contract.h"
 #include "tools/assets/paint.h"
 
-/// Screen positions the game uses for the display (top-left corners, pixels).
-constexpr int kPanelTop = 415;  ///< the front image is drawn at (0, 415)
-constexpr int kSlotX0 = 160;    ///< slot of weapon w at x = 160 + 50·w
-constexpr int kSlotStep = 50;
-constexpr int kIndicatorY = 510;
-constexpr int kAmmoY = 540;
-constexpr int kBarX = 490;
-constexpr int kHealthY = 530;
-constexpr int kCompletionY = 560;
+// Where the game blits each piece, and the bars' size, are the data contract's panel layout.
 
-/// Sizes of the pieces, in pixels.
+/// Sizes of the other pieces, in pixels.
 constexpr int kIndicatorWidth = 46;
 constexpr int kIndicatorHeight = 26;
 constexpr int kAmmoWidth = 46;
 constexpr int kAmmoHeight = 40;
-constexpr int kBarWidth = 200;
-constexpr int kBarHeight = 20;
 
 /// Writes "play/front.bmp" and the indicator, ammunition, health and completion images.
 void writeHudImages(ImageSink& sink);

@@ -138,8 +138,8 @@ bool buildLevelSet(const std::string& text, LevelSet& set, std::string* reason) 
                 for (const Warp& warp : warps) {
                     p = warp(p);
                 }
-                lattice.setNodeAndRefit(i, j, static_cast<float>(p.x * kCellPixels),
-                                        static_cast<float>(p.y * kCellPixels));
+                lattice.setNodeAndRefit(i, j, static_cast<float>(p.x * kDefaultCellPixels),
+                                        static_cast<float>(p.y * kDefaultCellPixels));
             }
         }
         ++index;

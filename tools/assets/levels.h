@@ -20,9 +20,7 @@
 #include <string>
 
 #include "lattice/lattice.h"
-
-/// Picture pixels per lattice cell in an unwarped level.
-constexpr float kCellPixels = 40.0f;
+#include "shared/data_contract.h"
 
 /// Builds the LevelSet described by the JSON text. False with *reason when the text is not a
 /// valid level list (names the level and the problem).

@@ -73,11 +73,11 @@ int main(int argc, char** argv) {
         ++soundCount;
     }
 
-    if (!writeLevels(levelSources, root + "/foo3.lvl", &reason)) {
+    if (!writeLevels(levelSources, root + "/" + kLevelFile, &reason)) {
         std::fprintf(stderr, "lumendrift-assets: %s\n", reason.c_str());
         return 1;
     }
-    std::printf("lumendrift-assets: %d images, %d sounds and foo3.lvl in %s\n", sink.written,
-                soundCount, root.c_str());
+    std::printf("lumendrift-assets: %d images, %d sounds and %s in %s\n", sink.written, soundCount,
+                kLevelFile, root.c_str());
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/data_contract.h"
 #include "tools/assets/bitmap_file.h"
 #include "tools/assets/random.h"
 

@@ -171,7 +171,7 @@ void writeScreenImages(ImageSink& sink) {
         selectFont(cr, 26, true);
         setColour(cr, 0xFFFFFF);
         centredText(cr, "Press any key to start", 400, 548);
-        sink.save(canvas, "images/titlescreen.bmp", BitmapFormat::Opaque24);
+        sink.save(canvas, kTitleImageFile, BitmapFormat::Opaque24);
     }
     {
         Canvas canvas(kScreenWidth, kScreenHeight);
@@ -201,6 +201,6 @@ void writeScreenImages(ImageSink& sink) {
         selectFont(cr, 18, false);
         setColour(cr, 0xE0D0B0);
         centredText(cr, "The next arena asks for 20 more kills", 400, 385);
-        sink.save(canvas, "images/levelup.BMP", BitmapFormat::Opaque24);
+        sink.save(canvas, kLevelUpImageFile, BitmapFormat::Opaque24);
     }
 }

@@ -1,6 +1,7 @@
 #include "tools/assets/ship_images.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -324,54 +325,38 @@ void drawEnemyShip(cairo_t* cr, int kind, ShipPose pose) {
 }
 
 void writeShipImages(ImageSink& sink) {
-    // File names carry the pose as flags: right, left, thrust.
-    struct Named {
-        const char* file;
-        ShipPose pose;
-    };
-    const Named kPlayer[] = {
-        {"images/ship000.bmp", {false, false, false}}, {"images/ship010.bmp", {true, false, false}},
-        {"images/ship100.bmp", {false, true, false}},  {"images/ship001.bmp", {false, false, true}},
-        {"images/ship011.bmp", {true, false, true}},   {"images/ship101.bmp", {false, true, true}},
-    };
-    for (const Named& n : kPlayer) {
+    // The poses 0..5 in the game's order: none, left, right, thrust, thrust and left, thrust and
+    // right.
+    constexpr ShipPose kPoses[6] = {{false, false, false}, {true, false, false},
+                                    {false, true, false},  {false, false, true},
+                                    {true, false, true},   {false, true, true}};
+    for (int pose = 0; pose < 6; ++pose) {
         Canvas canvas(kShipWidth, kShipHeight);
-        drawPlayerShip(canvas.cr(), n.pose);
-        sink.save(canvas, n.file, BitmapFormat::StraightAlpha32);
+        drawPlayerShip(canvas.cr(), kPoses[pose]);
+        sink.save(canvas, kShipImageFiles[pose], BitmapFormat::StraightAlpha32);
     }
 
-    // Enemy kind 0 uses the player's naming; kind 1 files map to the poses idle, left, right,
-    // thrust, thrust and right ("enemy20011" serves both left poses).
-    const Named kEnemies1[] = {
-        {"images/enemy1000.bmp", {false, false, false}},
-        {"images/enemy1010.bmp", {true, false, false}},
-        {"images/enemy1100.bmp", {false, true, false}},
-        {"images/enemy1001.bmp", {false, false, true}},
-        {"images/enemy1011.bmp", {true, false, true}},
-        {"images/enemy1101.bmp", {false, true, true}},
-    };
-    const Named kEnemies2[] = {
-        {"images/enemy20000.bmp", {false, false, false}},
-        {"images/enemy20011.bmp", {true, false, false}},
-        {"images/enemy20010.bmp", {false, true, false}},
-        {"images/enemy21000.bmp", {false, false, true}},
-        {"images/enemy21100.bmp", {false, true, true}},
-    };
+    // Enemy kinds 0 and 1, six poses each. Kind 1's "enemy20011" serves both left poses: it is
+    // drawn once, as the first of them.
     int w = 0, h = 0;
-    for (const Named& n : kEnemies1) {
-        enemyFrameSize(0, w, h);
-        Canvas canvas(w, h);
-        drawEnemyShip(canvas.cr(), 0, n.pose);
-        sink.save(canvas, n.file, BitmapFormat::StraightAlpha32);
-    }
-    for (const Named& n : kEnemies2) {
-        enemyFrameSize(1, w, h);
-        Canvas canvas(w, h);
-        drawEnemyShip(canvas.cr(), 1, n.pose);
-        sink.save(canvas, n.file, BitmapFormat::StraightAlpha32);
+    for (int kind = 0; kind < 2; ++kind) {
+        enemyFrameSize(kind, w, h);
+        for (int pose = 0; pose < 6; ++pose) {
+            const char* file = kEnemyImageFiles[6 * kind + pose];
+            bool drawn = false;
+            for (int earlier = 0; earlier < pose; ++earlier) {
+                drawn = drawn || std::strcmp(kEnemyImageFiles[6 * kind + earlier], file) == 0;
+            }
+            if (drawn) {
+                continue;
+            }
+            Canvas canvas(w, h);
+            drawEnemyShip(canvas.cr(), kind, kPoses[pose]);
+            sink.save(canvas, file, BitmapFormat::StraightAlpha32);
+        }
     }
     enemyFrameSize(2, w, h);
     Canvas canvas(w, h);
     drawEnemyShip(canvas.cr(), 2, ShipPose{});
-    sink.save(canvas, "images/enemy3.bmp", BitmapFormat::StraightAlpha32);
+    sink.save(canvas, kEnemy3ImageFile, BitmapFormat::StraightAlpha32);
 }

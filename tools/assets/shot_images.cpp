@@ -1,5 +1,6 @@
 #include "tools/assets/shot_images.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -284,44 +285,42 @@ void drawWeaponIcon(cairo_t* cr, int weapon, double size) {
 }
 
 void writeShotImages(ImageSink& sink) {
+    // The images in the game's order, kind by kind and frame by frame.
+    int image = 0;
     {
         Canvas canvas(16, 16);
         drawSimpleShot(canvas.cr());
-        sink.save(canvas, "images/simpleshot.bmp", BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
     {
         Canvas canvas(12, 40);
         drawPurpleLaser(canvas.cr());
-        sink.save(canvas, "images/purplelaser.bmp", BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
-    char name[64];
     for (int k = 0; k < kTripleBombFrames; ++k) {
         Canvas canvas(40, 40);
         drawTripleBomb(canvas.cr(), k);
-        std::snprintf(name, sizeof name, "images/newtriplebomb%02d.bmp", k);
-        sink.save(canvas, name, BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
     for (int k = 0; k < kSwarmFrames; ++k) {
         Canvas canvas(26, 26);
         drawSwarm(canvas.cr(), k);
-        std::snprintf(name, sizeof name, "images/swarm%d.bmp", k);
-        sink.save(canvas, name, BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
     {
         Canvas canvas(44, 44);
         drawBlackHole(canvas.cr());
-        sink.save(canvas, "images/blackhole.bmp", BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
     for (int k = 1; k <= 6; ++k) {
         Canvas canvas(28, 28);
         drawShrapnel(canvas.cr(), k);
-        std::snprintf(name, sizeof name, "images/shrapnel%d.bmp", k);
-        sink.save(canvas, name, BitmapFormat::StraightAlpha32);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::StraightAlpha32);
     }
     for (int k = 1; k <= 6; ++k) {
         Canvas canvas(40, 40);
         drawPowerUp(canvas.cr(), k);
-        std::snprintf(name, sizeof name, "images/powerup%d.bmp", k);
-        sink.save(canvas, name, BitmapFormat::KeyedMagenta24);
+        sink.save(canvas, kShotImageFiles[image++], BitmapFormat::KeyedMagenta24);
     }
+    assert(image == static_cast<int>(kShotImageFiles.size()));
 }

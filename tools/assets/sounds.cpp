@@ -234,15 +234,16 @@ std::vector<int16_t> finishOneShot(Signal s) {
 
 std::vector<SoundEffect> synthesiseSounds() {
     std::vector<SoundEffect> sounds;
-    sounds.push_back({"sfx/largeexplosion.wav", finishOneShot(explosion(1.8, 48.0, 1.0, 0xB0011))});
     sounds.push_back(
-        {"sfx/smallexplosion.wav", finishOneShot(explosion(0.7, 80.0, 1.4, 0x5B0011))});
-    sounds.push_back({"sfx/smallfastimpact.wav", finishOneShot(smallFastImpact())});
-    sounds.push_back({"sfx/lasertype1.wav", finishOneShot(laser())});
-    sounds.push_back({"sfx/thrust.wav", finish(thrust())});
-    sounds.push_back({"sfx/shipcollide.wav", finishOneShot(shipCollide())});
-    sounds.push_back({"sfx/respawn.wav", finishOneShot(respawnChime())});
-    sounds.push_back({"sfx/spacewarp2.wav", finishOneShot(spaceWarp())});
+        {kSoundFiles[LargeExplosionSound], finishOneShot(explosion(1.8, 48.0, 1.0, 0xB0011))});
+    sounds.push_back(
+        {kSoundFiles[SmallExplosionSound], finishOneShot(explosion(0.7, 80.0, 1.4, 0x5B0011))});
+    sounds.push_back({kSoundFiles[SmallFastImpactSound], finishOneShot(smallFastImpact())});
+    sounds.push_back({kSoundFiles[LaserSound], finishOneShot(laser())});
+    sounds.push_back({kSoundFiles[ThrustSound], finish(thrust())});
+    sounds.push_back({kSoundFiles[ShipCollideSound], finishOneShot(shipCollide())});
+    sounds.push_back({kSoundFiles[RespawnSound], finishOneShot(respawnChime())});
+    sounds.push_back({kSoundFiles[SpaceWarpSound], finishOneShot(spaceWarp())});
     return sounds;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/data_contract.h"
+
 /// Sample rate of every generated sound, in Hz (the rate the game opens the mixer with).
 constexpr int kSampleRate = 22050;
 

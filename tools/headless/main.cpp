@@ -93,15 +93,13 @@ class KeySource {
 /// FNV-1a of the screen's raw pixel memory, every byte of every row (the unused byte of a 32-bit
 /// pixel too, which a saved BMP leaves out).
 uint64_t pixelHash(SDL_Surface* screen) {
-    uint64_t hash = 0xcbf29ce484222325ULL;
+    Fnv fnv;
     const int rowBytes = screen->w * screen->format->BytesPerPixel;
     for (int y = 0; y < screen->h; ++y) {
-        const Uint8* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
-        for (int x = 0; x < rowBytes; ++x) {
-            hash = (hash ^ row[x]) * 0x100000001b3ULL;
-        }
+        fnv.bytes(static_cast<const Uint8*>(screen->pixels) + y * screen->pitch,
+                  static_cast<size_t>(rowBytes));
     }
-    return hash;
+    return fnv.hash;
 }
 
 /// Whether the counter sees an operator new, a malloc and SDL's caption copies, one each.

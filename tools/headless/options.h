@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/data_contract.h"
+
 /// One line of a key script: these keys held for this many frames.
 struct ScriptStep {
     int frames = 0;
@@ -25,7 +27,7 @@ struct HeadlessOptions {
     std::vector<ScriptStep> script;
     bool randomKeys = false;
     uint32_t seed = 0;
-    std::string levelPath = "foo3.lvl";
+    std::string levelPath = kLevelFile;
     std::vector<ScreenShot> shots;
     int startAmmo = -1;        ///< test option: rounds of every weapon at the start; −1: none
     bool pixelHashes = false;  ///< print a hash of the raw screen memory at every --shot frame

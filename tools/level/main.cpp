@@ -40,6 +40,15 @@ std::unique_ptr<LevelSet> load(const char* path, std::string& reason) {
     return set;
 }
 
+/// Warns about a level with folded cells: the game plays it, ground overlapping or missing.
+void warnFolds(const Lattice& lattice, int level) {
+    const int folded = countFoldedCells(lattice);
+    if (folded > 0) {
+        std::printf("warning: level %d: %d folded cell%s (turned inside out or without area)\n",
+                    level, folded, folded == 1 ? "" : "s");
+    }
+}
+
 int check(const char* path) {
     std::string reason;
     auto set = load(path, reason);
@@ -47,6 +56,9 @@ int check(const char* path) {
         return failure(reason);
     }
     std::printf("ok: %d levels\n", static_cast<int>(set->count));
+    for (int32_t l = 0; l < set->count; ++l) {
+        warnFolds(*set->lattices[l], static_cast<int>(l));
+    }
     return 0;
 }
 
@@ -73,6 +85,7 @@ int info(const char* path) {
                     static_cast<double>(lattice.rows), static_cast<double>(lattice.rimCount),
                     static_cast<double>(minX), static_cast<double>(minY), static_cast<double>(maxX),
                     static_cast<double>(maxY));
+        warnFolds(lattice, static_cast<int>(l));
     }
     return 0;
 }
