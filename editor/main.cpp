@@ -1,13 +1,14 @@
-// lumendrift-editor [--script FILE] [LEVEL_FILE]: the arena editor. Opens LEVEL_FILE
-// (default foo3.lvl in the working folder, the game's data folder), shows its first level whole
-// in the window, and lets a designer reshape, add, reorder, save and play-test levels.
+// lumendrift-editor [--script FILE] [LEVEL_FILE]: the arena editor. Opens LEVEL_FILE (default:
+// the user's own copy of foo3.lvl from the working folder, the game's data folder), shows its
+// first level whole in the window, and lets a designer reshape, add, reorder, save and play-test
+// levels.
 #include <SDL.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "editor/actions.h"
@@ -15,7 +16,9 @@
 #include "editor/script.h"
 #include "editor/tools.h"
 #include "editor/user_files.h"
+#include "editor/user_levels.h"
 #include "editor/views.h"
+#include "platform/platform.h"
 #include "render/display.h"
 
 namespace {
@@ -25,18 +28,6 @@ constexpr const char* kUsage =
     "usage: lumendrift-editor [--script FILE] [LEVEL_FILE]\n"
     "       lumendrift-editor --help|--version\n";
 
-/// Where this program lies, for finding the game beside it.
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    path[n] = '\0';
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('/'));
-}
-
 void redraw(SDL_Surface* screen, EditorView& view, const EditorState& state) {
     view.draw(screen, state);
     SDL_Flip(screen);
@@ -45,8 +36,9 @@ void redraw(SDL_Surface* screen, EditorView& view, const EditorState& state) {
 /// While the game runs the editor keeps its window drawn and holds on to a close request, which
 /// is handed back to the event queue once the game has ended (and then asks as ever).
 std::string playTest(EditorState& state, SDL_Surface* screen, EditorView& view) {
-    char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd) == nullptr) {
+    std::error_code error;
+    const std::string cwd = std::filesystem::current_path(error).string();
+    if (error) {
         return "play-test: cannot tell the data folder";
     }
     std::string reason;
@@ -59,7 +51,7 @@ std::string playTest(EditorState& state, SDL_Surface* screen, EditorView& view) 
                     ": the editor waits for the game to end";
     redraw(screen, view, state);
     bool closeRequested = false;
-    const std::string problem = runGame(programFolder() + "/lumendrift", folder, [&] {
+    const std::string problem = runGame(programFolder() + "/" + executableName("lumendrift"), folder, [&] {
         bool exposed = false;
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
@@ -182,6 +174,13 @@ int main(int argc, char** argv) {
         std::printf("%s\n", reason.c_str());
         return 2;
     }
+    if (!fileGiven) {
+        file = userLevelsFile(kLevelFile, &reason);
+        if (file.empty()) {
+            std::printf("lumendrift-editor: %s\n", reason.c_str());
+            return 1;
+        }
+    }
     bool created = false;
     std::unique_ptr<LevelSet> levels = loadOrCreate(file, &created, &reason);
     if (!levels) {
@@ -190,7 +189,7 @@ int main(int argc, char** argv) {
     }
 
     if (!scriptPath.empty()) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
     const std::string noDisplay = missingDisplay();
     if (!noDisplay.empty() || SDL_Init(SDL_INIT_VIDEO) < 0) {

@@ -1,36 +1,30 @@
 #include "editor/play_test.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <SDL.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "editor/shape.h"
+#include "platform/platform.h"
 #include "shared/data_contract.h"
 
 namespace {
 
 constexpr const char* kLinkedFolders[] = {"images", "sfx", "play"};
-constexpr unsigned kIdleMicroseconds = 50000;
+constexpr Uint32 kIdleMs = 50;
 
 }  // namespace
 
 std::string preparePlayFolder(const LevelSet& levels, int first, const std::string& dataFolder,
                               std::string* reason) {
-    char pattern[] = "/tmp/lumendrift-playtest-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        *reason = std::string("cannot make a play-test folder: ") + std::strerror(errno);
+    const std::string folder = makeScratchFolder("lumendrift-playtest-", reason);
+    if (folder.empty()) {
+        *reason = "cannot make a play-test folder: " + *reason;
         return "";
     }
-    const std::string folder = pattern;
     for (const char* name : kLinkedFolders) {
-        const std::string link = folder + "/" + name;
-        if (symlink((dataFolder + "/" + name).c_str(), link.c_str()) != 0) {
-            *reason = link + ": cannot link: " + std::strerror(errno);
+        if (!shareFolder(dataFolder + "/" + name, folder + "/" + name, reason)) {
             removePlayFolder(folder);
             return "";
         }
@@ -51,44 +45,31 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
 
 std::string runGame(const std::string& game, const std::string& folder,
                     const std::function<void()>& idle) {
-    const pid_t child = fork();
-    if (child < 0) {
-        return std::string("cannot start the game: ") + std::strerror(errno);
-    }
-    if (child == 0) {
-        if (chdir(folder.c_str()) == 0) {
-            execl(game.c_str(), game.c_str(), static_cast<char*>(nullptr));
-        }
-        std::fprintf(stderr, "%s: cannot run: %s\n", game.c_str(), std::strerror(errno));
-        _exit(127);
+    ChildProcess child;
+    std::string reason;
+    if (!startProcess(game, {}, folder, false, &child, &reason)) {
+        return reason;
     }
     int status = 0;
-    for (;;) {
-        const pid_t done = waitpid(child, &status, WNOHANG);
-        if (done == child) {
-            break;
-        }
-        if (done < 0 && errno != EINTR) {
-            return std::string("lost the game: ") + std::strerror(errno);
-        }
+    ProcessState state = ProcessState::Running;
+    while ((state = pollProcess(child, &status, &reason)) == ProcessState::Running) {
         idle();
-        usleep(kIdleMicroseconds);
+        SDL_Delay(kIdleMs);
     }
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 127) {
+    if (state == ProcessState::Lost) {
+        return "lost the game: " + reason;
+    }
+    if (status == kCannotRunStatus) {
         return game + ": cannot run";
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return "the game ended with a failure (status " +
-               std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)) +
-               ")";
+    if (status != 0) {
+        return "the game ended with a failure (status " + std::to_string(status) + ")";
     }
     return "";
 }
 
 void removePlayFolder(const std::string& folder) {
-    for (const char* name : kLinkedFolders) {
-        unlink((folder + "/" + name).c_str());
-    }
-    unlink((folder + "/" + kLevelFile).c_str());
-    rmdir(folder.c_str());
+    // Links are removed, never followed; a copy goes with everything in it.
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }

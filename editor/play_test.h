@@ -7,8 +7,8 @@
 
 #include "lattice/lattice.h"
 
-/// Builds a scratch data folder for a play-test of level `first` of levels: links to
-/// dataFolder's images/, sfx/ and play/, and a foo3.lvl holding that level first and the others
+/// Builds a scratch data folder for a play-test of level `first` of levels: links to (on Windows
+/// copies of) dataFolder's images/, sfx/ and play/, and a foo3.lvl holding that level first and the others
 /// after it in order. Returns the folder, or "" with *reason.
 std::string preparePlayFolder(const LevelSet& levels, int first, const std::string& dataFolder,
                               std::string* reason);
@@ -18,5 +18,5 @@ std::string preparePlayFolder(const LevelSet& levels, int first, const std::stri
 std::string runGame(const std::string& game, const std::string& folder,
                     const std::function<void()>& idle);
 
-/// Removes the scratch folder made by preparePlayFolder (its links and level file).
+/// Removes the scratch folder made by preparePlayFolder (its links, or copies, and level file).
 void removePlayFolder(const std::string& folder);

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "lattice/lattice.h"
 
@@ -278,13 +280,17 @@ int32_t writeLevelFile(const LevelSet& set, const char* path, std::string* reaso
         }
     }
     ok = (std::fclose(file) == 0) && ok;
-    if (ok && std::rename(temporary.c_str(), path) != 0) {
-        ok = false;
+    // std::filesystem::rename replaces an existing file on Windows too, where std::rename fails.
+    std::error_code moved;
+    if (ok) {
+        std::filesystem::rename(temporary, path, moved);
+        ok = !moved;
     }
     if (!ok) {
+        const std::string why = moved ? moved.message() : std::strerror(errno);
         std::remove(temporary.c_str());
         if (reason != nullptr) {
-            *reason = std::string(path) + ": cannot write: " + std::strerror(errno);
+            *reason = std::string(path) + ": cannot write: " + why;
         }
         return -1;
     }

@@ -231,6 +231,23 @@ run "key ctrl+s" new.lvl
 [ "$("$bin/lumendrift-level" info new.lvl | cut -d' ' -f1-6)" = "level 0: columns 26 rows 20" ] ||
   fail "saving a missing file did not create one default 26 x 20 level"
 
+# --- no file named: the user's own copy of foo3.lvl, by the XDG rules ------------------------------
+cp original.lvl foo3.lvl
+: >script.txt
+while IFS='|' read -r xdg home said; do
+  user_env=(env -u XDG_DATA_HOME -u HOME)
+  [ -z "$xdg" ] || user_env+=("XDG_DATA_HOME=${xdg//@/$scratch}")
+  [ -z "$home" ] || user_env+=("HOME=${home//@/$scratch}")
+  out="$("${user_env[@]}" "$bin/lumendrift-editor" --script script.txt)" || true
+  [ "${out%%$'\n'*}" = "${said//@/$scratch}" ] || fail "XDG_DATA_HOME='$xdg' HOME='$home': $out"
+done <<'CASES'
+@/xdg||message opened @/xdg/lumendrift/foo3.lvl
+relative|@/home|message opened @/home/.local/share/lumendrift/foo3.lvl
+relative||lumendrift-editor: XDG_DATA_HOME (relative) is not an absolute path and HOME is not set: no place for your levels
+||lumendrift-editor: XDG_DATA_HOME is not set and HOME is not set: no place for your levels
+CASES
+cmp -s xdg/lumendrift/foo3.lvl original.lvl || fail "the user's copy differs from the shipped levels"
+
 # --- the editor in a real X server: node (10, 8) of the first level, at picture (400, 320) --------
 view_after ""
 [[ "$s" == 1/* ]] || fail "the first level does not open in the overview"

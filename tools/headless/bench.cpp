@@ -2,11 +2,6 @@
 // frames first, then the median of many frames, wall clock and thread CPU time side by side.
 #include "tools/headless/bench.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <time.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -16,9 +11,8 @@
 #include "game/frame.h"
 #include "game/playfield.h"
 #include "game/spawn.h"
+#include "platform/platform.h"
 #include "tools/headless/allocation_count.h"
-
-extern char** environ;
 
 namespace {
 
@@ -32,20 +26,15 @@ constexpr Uint32 kFrameMs = 20;
 
 /// Wall-clock and thread CPU time of one stretch of work, in ms.
 struct Stopwatch {
-    timespec wall{};
-    timespec cpu{};
+    double wall = 0.0;
+    double cpu = 0.0;
 
     void start() {
-        clock_gettime(CLOCK_MONOTONIC, &wall);
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        wall = wallClockMs();
+        cpu = threadCpuMs();
     }
-    static double since(const timespec& from, clockid_t clock) {
-        timespec now{};
-        clock_gettime(clock, &now);
-        return (now.tv_sec - from.tv_sec) * 1e3 + (now.tv_nsec - from.tv_nsec) / 1e6;
-    }
-    double wallMs() const { return since(wall, CLOCK_MONOTONIC); }
-    double cpuMs() const { return since(cpu, CLOCK_THREAD_CPUTIME_ID); }
+    double wallMs() const { return wallClockMs() - wall; }
+    double cpuMs() const { return threadCpuMs() - cpu; }
 };
 
 /// Per-frame times of one measured scene, kept in storage reserved before the first frame.
@@ -242,26 +231,16 @@ BlackHoleParts measureBlackHoleParts(GameState& state) {
 double measureStartUp(const char* self) {
     std::vector<double> runs;
     for (int r = 0; r < kStartUpRuns; ++r) {
-        char frames[] = "--frames";
-        char one[] = "1";
-        char* argv[] = {const_cast<char*>(self), frames, one, nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         Stopwatch watch;
         watch.start();
-        pid_t child = 0;
-        if (posix_spawn(&child, self, &actions, nullptr, argv, environ) != 0) {
-            posix_spawn_file_actions_destroy(&actions);
-            return -1.0;
-        }
+        ChildProcess child;
+        std::string reason;
         int status = 0;
-        waitpid(child, &status, 0);
-        runs.push_back(watch.wallMs());
-        posix_spawn_file_actions_destroy(&actions);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (!startProcess(self, {"--frames", "1"}, "", true, &child, &reason) ||
+            waitProcess(child, &status, &reason) != ProcessState::Ended || status != 0) {
             return -1.0;
         }
+        runs.push_back(watch.wallMs());
     }
     return Timings::median(runs);
 }

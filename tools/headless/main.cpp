@@ -14,6 +14,7 @@
 #include "game/digest.h"
 #include "game/game.h"
 #include "game/state_check.h"
+#include "platform/platform.h"
 #include "tools/headless/allocation_count.h"
 #include "tools/headless/bench.h"
 #include "tools/headless/options.h"
@@ -198,8 +199,8 @@ int run(SDL_Surface* screen, SDL_Surface* frontImage, SDL_Surface* titleImage,
         // them), so that scripted runs can fire black holes.
         state->ammo.fill(options.startAmmo);
     }
-    const int status =
-        options.bench ? runBench(*state, "/proc/self/exe") : playFrames(*state, screen, options);
+    const int status = options.bench ? runBench(*state, programFile().c_str())
+                                     : playFrames(*state, screen, options);
     releaseGame(*state);
     return status;
 }
@@ -220,8 +221,8 @@ int main(int argc, char** argv) {
     }
 
     // Keep whatever driver the caller chose; otherwise no window and no sound card.
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setEnvironment("SDL_VIDEODRIVER", "dummy", false);
+    setEnvironment("SDL_AUDIODRIVER", "dummy", false);
     // As in the game, a missing sound system means a silent run, not a failure.
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Unable to init SDL: %s\n", SDL_GetError());

@@ -2,7 +2,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "lattice/lattice.h"
 #include "level_json.h"
@@ -114,7 +116,9 @@ int build(const char* source, const std::string& out) {
         std::remove(trial.c_str());
         return failure(std::string(source) + ": the levels would not load: " + reason);
     }
-    if (std::rename(trial.c_str(), out.c_str()) != 0) {
+    std::error_code moved;  // std::filesystem::rename replaces an existing file on Windows too
+    std::filesystem::rename(trial, out, moved);
+    if (moved) {
         std::remove(trial.c_str());
         return failure(out + ": cannot write");
     }
