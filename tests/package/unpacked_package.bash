@@ -110,4 +110,8 @@ status=0
 out="$(timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../empty.script 2>&1)" || status=$?
 { [ "$status" -eq 1 ] && [[ "$out" == *"$copy"* ]]; } || fail "the editor did not open the user's copy: $out"
 [ "$(cat "$copy")" = "not levels" ] || fail "the user's copy was replaced"
+printf 'key ctrl+s\nshot shot.bmp\n' >../save.script
+timeout 20 "$unpacked/usr/games/lumendrift-editor" --script ../save.script new.lvl ||
+  fail "the editor could not save a named new file"
+[ -s new.lvl ] && [ -s shot.bmp ] || fail "a file named from the starting folder was not saved there"
 cmp "$data/foo3.lvl" "$root/build/data/foo3.lvl" || fail "the shipped levels changed"
