@@ -1,5 +1,5 @@
-// Lattice pictures: the culled warped grid against a picture drawn sample by sample, truncation,
-// lines far outside, and the square reference view.
+// Lattice pictures: the culled warped grid against a picture drawn sample by sample (truncated
+// before scaling), lines far outside, and the square reference view.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -178,23 +178,6 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
                 ASSERT_EQ(pixel, far == 0 ? kGreen : 0u) << k;
             }
         }
-    }
-}
-
-TEST(LatticeDrawing, PicturePointsAreTruncatedBeforeScaling) {
-    Lattice lattice(5, 5);
-    for (int i = 0; i < 5; ++i) {
-        for (int j = 0; j < 5; ++j) {
-            lattice.setNodePosition(i, j, 40.0f * i + 0.5f, 40.0f * j + 0.5f);
-        }
-    }
-    lattice.refitAll();
-    auto surface = picture(500, 500);
-    drawLattice(surface.get(), lattice, 2, 0, 0);
-    // Row line 1 lies at y = 40.5: trunc first gives 80, scaling first would give 81.
-    for (int x = 10; x <= 300; ++x) {
-        ASSERT_EQ(rawPixel(surface.get(), x, 80), kGreen) << x;
-        ASSERT_EQ(rawPixel(surface.get(), x, 81), x % 80 == 0 ? kGreen : 0u) << x;
     }
 }
 
