@@ -211,10 +211,6 @@ TEST(HeardRun, EachSoundAloneIsAsLoudAsBefore) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 /// What a fresh limiter, as installed, makes of `input`, fed in blocks of 512 samples.
 std::vector<Sint16> limited(std::vector<Sint16> s) {
     MixLimiter limiter;
