@@ -51,21 +51,22 @@ std::string playTest(EditorState& state, SDL_Surface* screen, EditorView& view) 
                     ": the editor waits for the game to end";
     redraw(screen, view, state);
     bool closeRequested = false;
-    const std::string problem = runGame(programFolder() + "/" + executableName("lumendrift"), folder, [&] {
-        bool exposed = false;
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT && !closeRequested) {
-                closeRequested = true;
-                state.message = "close requested: it waits for the play-test to end";
-                exposed = true;
+    const std::string problem =
+        runGame(programFolder() + "/" + executableName("lumendrift"), folder, [&] {
+            bool exposed = false;
+            SDL_Event event;
+            while (SDL_PollEvent(&event)) {
+                if (event.type == SDL_QUIT && !closeRequested) {
+                    closeRequested = true;
+                    state.message = "close requested: it waits for the play-test to end";
+                    exposed = true;
+                }
+                exposed = exposed || event.type == SDL_VIDEOEXPOSE || event.type == SDL_ACTIVEEVENT;
             }
-            exposed = exposed || event.type == SDL_VIDEOEXPOSE || event.type == SDL_ACTIVEEVENT;
-        }
-        if (exposed) {
-            redraw(screen, view, state);
-        }
-    });
+            if (exposed) {
+                redraw(screen, view, state);
+            }
+        });
     removePlayFolder(folder);
     if (closeRequested) {
         SDL_Event quit{};

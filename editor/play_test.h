@@ -8,8 +8,8 @@
 #include "lattice/lattice.h"
 
 /// Builds a scratch data folder for a play-test of level `first` of levels: links to (on Windows
-/// copies of) dataFolder's images/, sfx/ and play/, and a foo3.lvl holding that level first and the others
-/// after it in order. Returns the folder, or "" with *reason.
+/// copies of) dataFolder's images/, sfx/ and play/, and a foo3.lvl holding that level first and the
+/// others after it in order. Returns the folder, or "" with *reason.
 std::string preparePlayFolder(const LevelSet& levels, int first, const std::string& dataFolder,
                               std::string* reason);
 

@@ -21,8 +21,8 @@ constexpr std::array<int, kEnemyKindCount> kFiredKind = {PurpleLaser, TripleBomb
 static_assert(kFiringOdds[0] == 25 * 1 && kFiringOdds[1] == 25 * 2 && kFiringOdds[2] == 25 * 3);
 static_assert(kFiredKind[0] == 1 && kFiredKind[1] == 2 && kFiredKind[2] == 3);
 
-constexpr double kShotSpeed = 15.0;     ///< world units per frame on top of the ship's
-constexpr double kShotLead = 2.0;       ///< frames of flight a new shot starts ahead of the ship
+constexpr double kShotSpeed = 15.0;  ///< world units per frame on top of the ship's
+constexpr double kShotLead = 2.0;    ///< frames of flight a new shot starts ahead of the ship
 /// The heading keeps 9 tenths of itself and takes 1 tenth of the angle to the player.
 constexpr double kHeadingKeep = 9.0;
 constexpr double kHeadingBlend = 10.0;

@@ -26,8 +26,9 @@ struct GamepadReading {
 void addGamepadKeys(const GamepadReading& pad, Uint8* keys);
 
 /// Opens the first joystick SDL offers, starting SDL's joystick part if needed; null when there
-/// is none. Calling it again gives the same joystick, or looks again when there was none. Only its buttons send events (any button
-/// leaves the title screen); the stick and hat are read each frame instead of queued.
+/// is none. Calling it again gives the same joystick, or looks again when there was none. Only its
+/// buttons send events (any button leaves the title screen); the stick and hat are read each frame
+/// instead of queued.
 SDL_Joystick* openGamepad();
 
 /// The joystick's state now (SDL_JoystickUpdate first); an empty reading for null.

@@ -19,7 +19,7 @@ namespace {
 constexpr float kFineStep = 0.05f;         ///< lattice cells between samples of drawLattice
 constexpr float kCoarseStep = 0.2f;        ///< lattice cells between samples of drawLatticeCoarse
 constexpr float kReferenceRimStep = 0.1f;  ///< rim parameter step of drawLatticeReference
-constexpr double kTickWindow = 0.1;  ///< rim samples this close past a node get a tick
+constexpr double kTickWindow = 0.1;        ///< rim samples this close past a node get a tick
 
 /// A point off every surface: drawLine drops any segment that ends there.
 constexpr int kOffSurface = -1;

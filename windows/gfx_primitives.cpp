@@ -1,6 +1,6 @@
 // Debian's SDL_gfx source package could not be fetched for the Windows build, and the editor
-// needs only four of its functions: an outline, a box, a filled polygon and a circle, each blended as SDL_gfx
-// blends (every channel moves towards the colour by alpha / 256).
+// needs only four of its functions: an outline, a box, a filled polygon and a circle, each blended
+// as SDL_gfx blends (every channel moves towards the colour by alpha / 256).
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
@@ -64,8 +64,8 @@ int rectangleRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, 
     });
 }
 
-int boxRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g,
-            Uint8 b, Uint8 a) {
+int boxRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b,
+            Uint8 a) {
     const int left = std::max<int>(std::min(x1, x2), dst->clip_rect.x);
     const int right = std::min<int>(std::max(x1, x2), dst->clip_rect.x + dst->clip_rect.w - 1);
     const int top = std::max<int>(std::min(y1, y2), dst->clip_rect.y);
@@ -89,7 +89,7 @@ int circleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint8 
         // shared by two octants is drawn once.
         int dx = rad, dy = 0, error = 1 - rad;
         while (dy <= dx) {
-            const int points[8][2] = {{dx, dy}, {dy, dx}, {-dy, dx}, {-dx, dy},
+            const int points[8][2] = {{dx, dy},   {dy, dx},   {-dy, dx}, {-dx, dy},
                                       {-dx, -dy}, {-dy, -dx}, {dy, -dx}, {dx, -dy}};
             for (int p = 0; p < 8; ++p) {
                 const bool repeated = std::any_of(points, points + p, [&](const int* q) {
@@ -110,8 +110,8 @@ int circleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint8 
     });
 }
 
-int filledPolygonRGBA(SDL_Surface* dst, const Sint16* vx, const Sint16* vy, int n, Uint8 r,
-                      Uint8 g, Uint8 b, Uint8 a) {
+int filledPolygonRGBA(SDL_Surface* dst, const Sint16* vx, const Sint16* vy, int n, Uint8 r, Uint8 g,
+                      Uint8 b, Uint8 a) {
     if (n < 3) {
         return -1;
     }

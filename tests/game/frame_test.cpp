@@ -10,7 +10,8 @@ using play::pixel;
 using play::World;
 
 // Where the grid and the view land, negative Camera cells included, is pinned to the pixel by
-// tests/perf/identical_output.sh; a redraw in every frame would look the same, so it is caught here.
+// tests/perf/identical_output.sh; a redraw in every frame would look the same, so it is caught
+// here.
 TEST(FramePlayfield, RedrawnOnlyWhenTheCameraEntersAnotherCell) {
     World w;
     w->player.respawnCountdown = 1000;  // dead: the Camera stands still

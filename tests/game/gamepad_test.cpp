@@ -66,8 +66,8 @@ TEST(Gamepad, EachInputHoldsTheKeysTheKeyboardWouldAndNothingElse) {
         {stick(-32768, 0, SDL_HAT_LEFT), {SDLK_LEFT}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(keysOf(c.pad), c.keys) << "stick " << c.pad.stickX << "," << c.pad.stickY
-                                          << " hat " << int(c.pad.hat);
+        EXPECT_EQ(keysOf(c.pad), c.keys)
+            << "stick " << c.pad.stickX << "," << c.pad.stickY << " hat " << int(c.pad.hat);
     }
 }
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kMargin = 4;            // pixels around the drawing
-constexpr int kLargestSide = 8192;    // pixels; larger pictures are refused
+constexpr int kMargin = 4;          // pixels around the drawing
+constexpr int kLargestSide = 8192;  // pixels; larger pictures are refused
 }  // namespace
 
 bool renderLevelPicture(const Lattice& lattice, PictureStyle style, const std::string& path,

@@ -13,12 +13,12 @@ int rectangleRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, 
                   Uint8 b, Uint8 a);
 
 /// The filled rectangle with corners (x1, y1) and (x2, y2), blended with alpha a.
-int boxRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g,
-            Uint8 b, Uint8 a);
+int boxRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b,
+            Uint8 a);
 
 /// The polygon through the n points (vx[i], vy[i]), filled, blended with alpha a.
-int filledPolygonRGBA(SDL_Surface* dst, const Sint16* vx, const Sint16* vy, int n, Uint8 r,
-                      Uint8 g, Uint8 b, Uint8 a);
+int filledPolygonRGBA(SDL_Surface* dst, const Sint16* vx, const Sint16* vy, int n, Uint8 r, Uint8 g,
+                      Uint8 b, Uint8 a);
 
 /// The outline of the circle of radius rad around (x, y), blended with alpha a.
 int circleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint8 g, Uint8 b,
