@@ -127,10 +127,10 @@ for file in private.lvl frozen.lvl link.lvl; do
 key ctrl+r
 key ctrl+s
 key ctrl+shift+s
-$(printf 'key %s\n' k e p t . l v l)
+$(printf 'key %s\n' shift+k e p t . l v l)
 key return" $file
-  [ -s kept.lvl ] && ! cmp -s original.lvl kept.lvl || fail "Save as did not write kept.lvl: $out"
-  rm kept.lvl
+  [ -s Kept.lvl ] && ! cmp -s original.lvl Kept.lvl || fail "Save as did not write Kept.lvl: $out"
+  rm Kept.lvl
   [ $file != frozen.lvl ] ||
     { grep -qx "message not saved: read-only: frozen.lvl (Ctrl+Shift+S saves elsewhere)" <<<"$out" &&
       cmp -s original.lvl frozen.lvl && [ "$(stat -c %a frozen.lvl)" = 444 ]; } ||
