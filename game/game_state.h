@@ -56,10 +56,13 @@ struct Pacing {
     Uint32 levelUpWaitMs = 2000;  ///< the pause after the level-up image
 };
 
+/// The player as every game begins: at (900, 900), facing up the arena, health 100, weapon 1.
+constexpr Ship kStartingPlayer{900.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 100, 1, 1};
+
 struct GameState {
     SDL_Surface* screen = nullptr;
 
-    Ship player{900.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 100, 1, 1};
+    Ship player = kStartingPlayer;
     std::array<Ship, kEnemyCount> enemies{};  ///< start values set by resetShips
 
     ShotRing shots;

@@ -101,7 +101,7 @@ void setFrontColourKey(SDL_Surface* front, const SDL_Surface* screen) {
 }  // namespace
 
 void resetShips(GameState& state) {
-    state.player = Ship{900.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 100, 1, 1};
+    state.player = kStartingPlayer;
     // Every enemy starts dead and is first born on the 50th frame; only the heading outlives
     // the rebirth.
     for (int e = 0; e < kEnemyCount; ++e) {
