@@ -56,7 +56,7 @@ struct Pacing {
     Uint32 levelUpWaitMs = 2000;  ///< the pause after the level-up image
 };
 
-/// The player as every game begins: at (900, 900), facing up the arena, health 100, weapon 1.
+/// The player as every game begins: at (900, 900), heading 0, still, health 100, weapon 1.
 constexpr Ship kStartingPlayer{900.0f, 900.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0, 0, 100, 1, 1};
 
 struct GameState {
