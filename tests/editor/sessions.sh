@@ -33,6 +33,7 @@ view" view.lvl
 # shrink divides the truncated coordinate).
 to_window() { awk -v p="$1" -v z="$zoom" -v o="$2" 'BEGIN { t = int(p + 1e-3); print int(t * z) + o }'; }
 node_word() { echo $((4 + 2 * ($1 * 20 + $2))); } # x of node (i, j) of the 26 × 20 first level
+keys() { printf 'key %s\n' "$@"; }                # script lines pressing each key named
 
 # --- a node dragged at scales 1/2, 1, 2 and 4 ---------------------------------------------------
 while read -r notches i j dx dy; do
@@ -71,9 +72,7 @@ release 470 330 1
 key 2
 press 500 300 1
 release 500 300 1
-key ctrl+z
-key ctrl+z
-key ctrl+s" undo.lvl
+$(keys ctrl+z ctrl+z ctrl+s)" undo.lvl
 grep -q "^message undone: move node" <<<"$out" || fail "the drag was not undone: $out"
 cmp -s original.lvl undo.lvl || fail "undo then save did not give the original file back"
 
@@ -94,24 +93,8 @@ others="$(changed_outside original.lvl rim.lvl $rim)"
 # --- add (the typed size replaces the default; a wrong one keeps the prompt), duplicate, delete
 # and reorder levels -----------------------------------------------------------------------------
 cp original.lvl levels.lvl
-run "key pagedown
-key shift+pageup
-key d
-key a
-key 2
-key x
-key 5
-key return
-key backspace
-key backspace
-key backspace
-key 7
-key x
-key 5
-key return
-key pagedown
-key delete
-key ctrl+s" levels.lvl
+run "$(keys pagedown shift+pageup d a 2 x 5 return backspace backspace backspace 7 x 5 return \
+  pagedown delete ctrl+s)" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "32x26 32x26 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 7x5 and delete: $sizes"
@@ -123,12 +106,7 @@ cp original.lvl private.lvl && chmod 600 private.lvl
 cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
 for file in private.lvl frozen.lvl link.lvl; do
-  run "key pagedown
-key ctrl+r
-key ctrl+s
-key ctrl+shift+s
-$(printf 'key %s\n' k e p t . l v l)
-key return" $file
+  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s k e p t . l v l return)" $file
   [ -s kept.lvl ] && ! cmp -s original.lvl kept.lvl || fail "Save as did not write kept.lvl: $out"
   rm kept.lvl
   [ $file != frozen.lvl ] ||
@@ -159,9 +137,7 @@ if [ "$(id -u)" -eq 0 ]; then
     said="locked/x.lvl.part: cannot write: Is a directory"
   fi
 fi
-run "key pagedown
-key ctrl+r
-key ctrl+s" locked/x.lvl
+run "$(keys pagedown ctrl+r ctrl+s)" locked/x.lvl
 as_user=()
 grep -qx "message not saved: $said (Ctrl+Shift+S saves elsewhere)" <<<"$out" ||
   fail "a save that cannot be written said: $out"
@@ -179,9 +155,7 @@ key ctrl+q
 view
 key escape
 $(drag 370 272)
-key ctrl+q
-key x
-key s
+$(keys ctrl+q x s)
 view" close.lvl
 [ "$(grep -c '^view ' <<<"$out")" -eq 1 ] && [ "$(grep -c '^message Unsaved changes' <<<"$out")" -eq 2 ] ||
   fail "the close question did not hold until answered: $out"
@@ -190,9 +164,7 @@ view" close.lvl
 
 # --- a twist folds cells: the editor counts them, the level tool warns and still says ok ---------
 cp original.lvl twist.lvl
-run "key 4
-key ]
-$(printf 'key .\n%.0s' 1 2 3 4)
+run "$(keys 4 ] . . . .)
 press 480 340 1
 $(printf 'move 481 340\nmove 480 340\n%.0s' $(seq 20))
 release 480 340 1

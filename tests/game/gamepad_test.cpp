@@ -13,18 +13,16 @@ std::set<int> keysOf(const GamepadReading& pad) {
     addGamepadKeys(pad, keys.data());
     std::set<int> held;
     for (int k = 0; k < SDLK_LAST; ++k) {
-        if (keys[k] != 0) {
+        if (keys[k] != 0)
             held.insert(k);
-        }
     }
     return held;
 }
 
 GamepadReading buttons(std::initializer_list<int> pressed) {
     GamepadReading pad;
-    for (int b : pressed) {
+    for (int b : pressed)
         pad.buttons[b] = true;
-    }
     return pad;
 }
 

@@ -41,9 +41,8 @@ TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouche
     for (int age = 1; age <= 4; ++age) {
         shotPass(w);
         EXPECT_EQ(w.liveShots(), age < 4 ? 3 : 0) << "age " << age;
-        for (int e : {0, 1, 3}) {
+        for (int e : {0, 1, 3})
             EXPECT_EQ(w->enemies[e].health <= 30, age == 4) << "enemy " << e << ", age " << age;
-        }
         EXPECT_EQ(w->player.health <= 80, age == 4) << "age " << age;
     }
 }

@@ -44,9 +44,8 @@ struct Bytes {
 /// The largest stored third whose triple is still within 32767 pixels.
 float lastThirdWithin() {
     float p = 10922.0f;
-    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f) {
+    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f)
         p = std::nextafter(p, INFINITY);
-    }
     return p;
 }
 

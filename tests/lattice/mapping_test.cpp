@@ -125,9 +125,8 @@ TEST(MapDirection, TheSeamContinuesTheInsideOfABentLattice) {
     EXPECT_NEAR(dx, 40.0f, 1e-3);
     EXPECT_NEAR(dy, 0.0f, 1e-3);
     for (int i = 0; i < 12; ++i) {
-        for (int j = 0; j < 12; ++j) {
+        for (int j = 0; j < 12; ++j)
             lattice.setNodePosition(i, j, 40.0f * i + 0.8f * j * j, 40.0f * j + 0.5f * i * i);
-        }
     }
     lattice.refitAll();
     // The slope is continuous where the end quadratics meet the inner cells (nodes 1 and 10)

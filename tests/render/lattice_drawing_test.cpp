@@ -19,9 +19,8 @@ using rendertest::SurfacePtr;
 
 /// trunc(value)·scale + offset as the pictures map points, with values beyond int off the target.
 int mapped(float value, int scale, int offset) {
-    if (!(std::fabs(value) < 2147483648.0f)) {
+    if (!(std::fabs(value) < 2147483648.0f))
         return -1;
-    }
     const long long result = static_cast<long long>(value) * scale + offset;
     return result < -2147483647LL || result > 2147483647LL ? -1 : static_cast<int>(result);
 }
@@ -54,9 +53,8 @@ void drawEverySample(SDL_Surface* target, const Lattice& lattice, float step, bo
             }
         }
     }
-    if (!rim) {
+    if (!rim)
         return;
-    }
     float u = 0.0f, v = 0.0f;
     lattice.rimPoint(0.0f, u, v);
     float x = 0.0f, y = 0.0f;
@@ -184,9 +182,8 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
 TEST(LatticeDrawing, LinesOutsideEveryTargetAreDroppedWithoutHarm) {
     Lattice lattice(4, 4);
     for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
+        for (int j = 0; j < 4; ++j)
             lattice.setNodePosition(i, j, 3.0e9f * (i - 1.5f), 1.0e38f * (j - 1.5f));
-        }
     }
     lattice.refitAll();
     auto surface = picture(100, 100);
@@ -225,9 +222,8 @@ TEST(LatticeDrawing, ReferenceGridIsSquareAndIgnoresTheWarp) {
     auto scaled = picture(300, 300, kWhite);  // scale 2: cells 80 pixels
     drawLatticeReference(scaled.get(), lattice, 2, 10, 10);
     const Uint32 expected[][3] = {{100, 90, 0}, {90, 100, 0}, {100, 50, kWhite}, {50, 100, kWhite}};
-    for (const auto& e : expected) {
+    for (const auto& e : expected)
         EXPECT_EQ(rawPixel(scaled.get(), int(e[0]), int(e[1])), e[2]) << e[0] << "," << e[1];
-    }
 
     // Bending the nodes changes nothing: neither the grid nor the rim goes through the mapping.
     Lattice bent(3, 3);

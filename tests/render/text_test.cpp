@@ -15,9 +15,8 @@ namespace {
 bool glyphAt(const SDL_Surface* target, int left, int top, int k, int w = 6) {
     for (int y = top; y < top + 14; ++y) {
         for (int x = left; x < left + w; ++x) {
-            if (rawPixel(target, x, y) != 0xFF000000u + k) {
+            if (rawPixel(target, x, y) != 0xFF000000u + k)
                 return false;
-            }
         }
     }
     return true;
