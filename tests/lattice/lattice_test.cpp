@@ -71,19 +71,6 @@ TEST(LatticeRefit, AChangeRefitsOnlyTheSegmentsItFeeds) {
     EXPECT_TRUE(sameBlock(three.node(0, 0), three.node(1, 0)));
 }
 
-TEST(LatticeRefit, BlocksStayStaleUntilRefitAll) {
-    Lattice lattice(8, 8);
-    lattice.setNodePosition(3, 3, 130.0f, 95.0f);
-    float x = 0, y = 0;
-    lattice.mapPoint(2.5f, 3.0f, x, y, false, true);  // interpolation follows the old blocks
-    EXPECT_FLOAT_EQ(x, 100.0f);
-    EXPECT_FLOAT_EQ(y, 120.0f);
-    lattice.refitAll();
-    lattice.mapPoint(2.5f, 3.0f, x, y, false, true);
-    EXPECT_GT(x, 100.0f);
-    EXPECT_LT(y, 120.0f);
-}
-
 TEST(LatticeFolds, OnlyCellsTurnedOverOrSqueezedFlatAreCounted) {
     // Node (2, 2) of a 6 × 5 grid moved to (x, y): past its right neighbour, cells (2, 1) and
     // (2, 2) between them turn over.
