@@ -34,6 +34,8 @@ view" view.lvl
 to_window() { awk -v p="$1" -v z="$zoom" -v o="$2" 'BEGIN { t = int(p + 1e-3); print int(t * z) + o }'; }
 node_word() { echo $((4 + 2 * ($1 * 20 + $2))); } # x of node (i, j) of the 26 × 20 first level
 keys() { printf 'key %s\n' "$@"; }                # script lines pressing each key named
+# drag X Y [DX DY]: script lines dragging with the left button from (X, Y) by (DX, DY), (20, 18)
+drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + ${3:-20})) $(($2 + ${4:-18})) $(($1 + ${3:-20})) $(($2 + ${4:-18})); }
 
 # --- a node dragged at scales 1/2, 1, 2 and 4 ---------------------------------------------------
 while read -r notches i j dx dy; do
@@ -66,9 +68,7 @@ TABLE
 
 # --- undo, then save: the original bytes --------------------------------------------------------
 cp original.lvl undo.lvl
-run "press 430 312 1
-move 470 330
-release 470 330 1
+run "$(drag 430 312 40 18)
 key 2
 press 500 300 1
 release 500 300 1
@@ -80,9 +80,7 @@ cmp -s original.lvl undo.lvl || fail "undo then save did not give the original f
 # scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
 cp original.lvl rim.lvl
 run "key tab
-press 250 152 1
-move 260 160
-release 260 160 1
+$(drag 250 152 10 8)
 key ctrl+s" rim.lvl
 rim=$((4 + 12 + 8 * 520 + 8))
 [ "$(od -An -t f4 -j $rim -N 8 rim.lvl | xargs)" = "1.5 0.4" ] ||
@@ -147,7 +145,6 @@ cmp -s original.lvl locked/x.lvl || fail "the failed save changed the old file"
 # --- closing with unsaved changes asks until answered: neither a second close nor an edit under
 # the panel slips through; Escape goes back to editing, S saves everything and quits -------------
 cp original.lvl close.lvl
-drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + 20)) $(($2 + 18)) $(($1 + 20)) $(($2 + 18)); }
 run "$(drag 430 312)
 key ctrl+q
 $(drag 290 212)
