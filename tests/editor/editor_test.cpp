@@ -356,11 +356,10 @@ TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
                     }
                 }
                 const Uint32 got = static_cast<Uint32*>(small->pixels)[oy * small->w + ox];
-                for (int channel = 0; channel < 3; ++channel) {
+                for (int channel = 0; channel < 3; ++channel)
                     EXPECT_EQ(static_cast<int>((got >> (16 - 8 * channel)) & 0xFF),
                               (2 * sum[channel] + f * f) / (2 * f * f))
                         << "f " << f << " block (" << ox << ", " << oy << ")";
-                }
             }
         }
         SDL_FreeSurface(small);

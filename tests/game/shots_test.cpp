@@ -21,10 +21,9 @@ void shotPass(World& w) {
     const Lattice& lattice = *w->currentLattice;
     lattice.mapPoint(w->player.x / 100, w->player.y / 100, w->playerPicturePos.x,
                      w->playerPicturePos.y, false, false);
-    for (int e = 0; e < kEnemyCount; ++e) {
+    for (int e = 0; e < kEnemyCount; ++e)
         lattice.mapPoint(w->enemies[e].x / 100, w->enemies[e].y / 100, w->enemyPicturePos[e].x,
                          w->enemyPicturePos[e].y, false, false);
-    }
     updateShots(*w, w.input());
 }
 

@@ -46,11 +46,10 @@ TEST(LatticeRefit, AChangeRefitsOnlyTheSegmentsItFeeds) {
         for (int i = 0; i < nc; ++i)
             lattice.setNodePosition(i, 1, 40.0f * i + 7.0f * (i % 3), 40.0f + 5.0f * (i % 2));
         lattice.setNodeAndRefit(moved, 1, 40.0f * moved + 11.0f, 52.0f);
-        for (int k = 0; k <= nc - 2; ++k) {
+        for (int k = 0; k <= nc - 2; ++k)
             EXPECT_EQ(!sameBlock(lattice.node(k, 1), reference.node(k, 1)),
                       k >= moved - 3 && k <= moved + 1)
                 << "moved " << moved << " segment " << k;
-        }
         EXPECT_TRUE(sameBlock(lattice.node(0, 2), reference.node(0, 2)));
     }
     Lattice rim(4, 4);  // rim segments wrap: point 0 feeds 9, 10, 11, 0 and 1 of 12

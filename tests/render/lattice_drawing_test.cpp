@@ -155,12 +155,10 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
                          std::to_string(far));
             const float shift = static_cast<float>(edge.place + far - 5 * 40);
             Lattice lattice(12, 12);
-            for (int i = 0; i < 12; ++i) {
-                for (int j = 0; j < 12; ++j) {
+            for (int i = 0; i < 12; ++i)
+                for (int j = 0; j < 12; ++j)
                     lattice.setNodePosition(i, j, 40.0f * i + (edge.row ? -20.0f : shift),
                                             40.0f * j + (edge.row ? shift : -20.0f));
-                }
-            }
             lattice.refitAll();
             auto target = picture(200, 150);
             for (int k = 1; k <= 3; ++k) {  // pieces across the target
@@ -181,10 +179,9 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
 
 TEST(LatticeDrawing, LinesOutsideEveryTargetAreDroppedWithoutHarm) {
     Lattice lattice(4, 4);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             lattice.setNodePosition(i, j, 3.0e9f * (i - 1.5f), 1.0e38f * (j - 1.5f));
-    }
     lattice.refitAll();
     auto surface = picture(100, 100);
     drawLattice(surface.get(), lattice, 1, 0, 0);

@@ -48,13 +48,10 @@ using PixelSet = std::set<std::pair<int, int>>;
 /// Every pixel whose bytes are not all zero.
 inline PixelSet litPixels(const SDL_Surface* surface) {
     PixelSet lit;
-    for (int y = 0; y < surface->h; ++y) {
-        for (int x = 0; x < surface->w; ++x) {
-            if (rawPixel(surface, x, y) != 0) {
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x)
+            if (rawPixel(surface, x, y) != 0)
                 lit.insert({x, y});
-            }
-        }
-    }
     return lit;
 }
 
