@@ -273,17 +273,23 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     fitBox(view, 0, 0, 200, 120);
     EXPECT_EQ(view.shrink, 1);
     EXPECT_EQ(view.scale, 4);
-    for (int steps : {1, 2, -1, -3, -6, 5, 9}) {
+    // Zoom levels from 4: the step out of 1/1 is the overview's 1/2, and back in is 1/1.
+    const int zooms[][3] = {{1, 5, 1},  {2, 7, 1}, {-1, 6, 1}, {-3, 3, 1},
+                            {-6, 1, 5}, {5, 2, 1}, {9, 11, 1}};
+    for (const auto& [steps, scale, shrink] : zooms) {
         const float x = pictureX(view, 300);
         const float y = pictureY(view, 200);
         zoomAt(view, steps, 300, 200);
         const int reach = view.shrink > 1 ? 1 : 0;  // the overview rounds to its shrink
         EXPECT_NEAR(windowX(view, x), 300, reach) << steps;
         EXPECT_NEAR(windowY(view, y), 200, reach) << steps;
-        EXPECT_GE(view.scale, 1);
-        EXPECT_LE(view.scale, kMaximumScale);
-        EXPECT_LE(view.shrink, kMaximumShrink);
+        EXPECT_EQ(view.scale, scale) << steps;
+        EXPECT_EQ(view.shrink, shrink) << steps;
     }
+    zoomAt(view, 40, 0, 0);
+    EXPECT_EQ(view.scale, kMaximumScale);
+    zoomAt(view, -40, 0, 0);
+    EXPECT_EQ(view.shrink, kMaximumShrink);
 }
 
 TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {

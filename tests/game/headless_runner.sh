@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The headless runner: --frames outlasts a shorter script, and bad options end with one line and
+# The headless runner: --frames outlasts a shorter script, --trace, and bad options end with one line and
 # status 2. (What good runs print and draw is pinned by tests/perf/identical_output.sh; that a run
 # without sound is the same, by broken_installs.sh.)
 set -euo pipefail
@@ -10,8 +10,12 @@ e2e_begin headless_runner
 require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl"
 cd "$LUMEN_DATA_DIR"
 printf '20 up space\n5\n' >"$scratch/script"
-last="$("$bin" --script "$scratch/script" --frames 40 | tail -n 1)" || fail "a script and --frames: status $?"
+out="$("$bin" --script "$scratch/script" --frames 40 --trace)" || fail "a script and --frames: status $?"
+last="$(tail -n 1 <<<"$out")"
 [[ "$last" == frames=40\ * ]] || fail "--frames beyond the script's 25 frames was not kept: $last"
+# --trace: a line a frame, the last one with the summary's digest.
+[ "$(grep -c '^frame=' <<<"$out")" -eq 40 ] && [ "$(sed -n 40p <<<"$out")" = "frame=40 digest=${last##*digest=}" ] ||
+  fail "--trace: $out"
 echo "3 up jump" >"$scratch/bad"
 for args in "--frames" "--frames ten" "--bogus" "--shot 0:x.bmp" "--shot 5" "--random -1" \
   "--script $scratch/bad" "--script $scratch/missing" "--script $scratch/script --random 1" \

@@ -3,14 +3,15 @@
 # recorded, before the frame was made faster: final digests and hashes of screen shots taken along
 # three runs (a flight over many Camera cells, black holes bending the arena, long random play),
 # both as saved BMP files and as raw screen memory (every byte of every pixel).
-# Any change to a pixel or to a float of the state shows up here.
+# Any change to a pixel or to a float of the state shows up here. So does one to a byte of the
+# generated images and sounds, or to a pixel of the editor's views along a short script.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
 # shellcheck source=tests/e2e/e2e.bash
 source "$LUMEN_SOURCE_DIR/tests/e2e/e2e.bash"
 e2e_begin identical_output
-require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl"
+require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl" "$LUMEN_BIN_DIR/lumendrift-editor"
 cd "$LUMEN_DATA_DIR"
 
 # One run: its summary line, then "frame md5" for every screen shot.
@@ -31,6 +32,14 @@ actual="$(
   run flight "1 50 150 300 450 580" --script "$keys/flight.keys"
   run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
   run random "500 1500 3000" --random 7 --frames 3000
+  echo "data $(find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum | md5sum | cut -d' ' -f1)"
+  # The brush at scale 3, a selected node, the next level (nothing selected), its reference view.
+  cp foo3.lvl "$scratch/edit.lvl"
+  printf '%s\n' "move 480 342" "wheel 3" "key 2" "move 500 300" "shot $scratch/e1.bmp" "key n" \
+    "press 417 279 1" "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" \
+    "shot $scratch/e3.bmp" "key tab" "shot $scratch/e4.bmp" >"$scratch/editor.txt"
+  "$LUMEN_BIN_DIR/lumendrift-editor" --script "$scratch/editor.txt" "$scratch/edit.lvl" >/dev/null
+  (cd "$scratch" && md5sum e?.bmp)
 )"
 
 expected="$(cat "$keys/identical_output.expected")"
