@@ -25,10 +25,9 @@
 namespace {
 
 struct Heard {
-    long samples = 0;     ///< 16-bit mono samples written
-    long nonZero = 0;     ///< of them not silent
-    int peak = 0;         ///< largest magnitude
-    double energy = 0.0;  ///< sum of the squared samples, full scale 1
+    long samples = 0, nonZero = 0;  ///< 16-bit mono samples written, of them not silent
+    int peak = 0;                   ///< largest magnitude
+    double energy = 0.0;            ///< sum of the squared samples, full scale 1
 };
 
 /// The real game from the data folder with the disk audio driver writing to a file of its own;
@@ -124,9 +123,7 @@ class Session {
 TEST(HeardRun, LaserAndThrustAreHeardTheSimpleShotAndNothingHeldAreNot) {
     struct Case {
         const char* what;
-        int weapon;
-        int health;
-        int frames;
+        int weapon, health, frames;
         std::initializer_list<SDLKey> held;
         int shots;  ///< live after the run: 10 frames of Space fire exactly once
         bool heard;

@@ -26,11 +26,7 @@ GamepadReading buttons(std::initializer_list<int> pressed) {
 }
 
 GamepadReading stick(Sint16 x, Sint16 y, Uint8 hat = SDL_HAT_CENTERED) {
-    GamepadReading pad;
-    pad.stickX = x;
-    pad.stickY = y;
-    pad.hat = hat;
-    return pad;
+    return GamepadReading{{}, x, y, hat};
 }
 
 }  // namespace
