@@ -52,8 +52,7 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     std::string reason;
     SDL_Surface* front = loadImage("play/front.bmp", &reason);
     SDL_Surface* title = loadImage("images/titlescreen.bmp", &reason);
-    ASSERT_NE(front, nullptr) << reason;
-    ASSERT_NE(title, nullptr) << reason;
+    ASSERT_TRUE(front != nullptr && title != nullptr) << reason;
     auto state = std::make_unique<GameState>();
     ASSERT_TRUE(setUpGame(*state, screen, front, title, kLevelFile, &reason)) << reason;
     state->pacing.levelUpWaitMs = 0;
