@@ -228,14 +228,6 @@ game_pid=$!
 within 60 window_named '^Lumen Drift editor' || fail "no editor window appeared within 60 s"
 
 x=$((400 / shrink + ox)) y=$((320 / shrink + oy))
-# drag_by X Y: a left drag from window point (X, Y) by (20, 10) in five steps.
-drag_by() {
-  xdotool mousemove --window "$window" --sync "$1" "$2" mousedown 1
-  for step in 1 2 3 4 5; do
-    xdotool mousemove --window "$window" --sync $(($1 + 4 * step)) $(($2 + 2 * step))
-  done
-  xdotool mouseup 1
-}
 # The overview averages the one-pixel green lines down: count clearly green pixels; the question
 # panel has a yellow edge.
 count() { convert shot.png -alpha off -fx "$1" -format '%[fx:mean*w*h]' info:; }
@@ -243,7 +235,9 @@ panel_up() {
   import -window root -crop 960x720+0+0 +repage shot.png
   awk -v e="$(count 'r > 0.95 && abs(g - 0.78) < 0.03 && b < 0.3')" 'BEGIN { exit !(e >= 1000) }'
 }
-drag_by "$x" "$y"
+xdotool mousemove --window "$window" --sync "$x" "$y" mousedown 1 # a left drag by (20, 10)
+for step in 1 2 3 4 5; do xdotool mousemove --window "$window" --sync $((x + 4 * step)) $((y + 2 * step)); done
+xdotool mouseup 1
 "$bin/x-close-request" "$window" || fail "could not send a close request"
 within 5 panel_up || fail "no question panel after a close request with unsaved changes"
 ended && fail "the editor closed at once with unsaved changes"

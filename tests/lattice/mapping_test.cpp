@@ -1,7 +1,7 @@
 // Mapping lattice points and directions to the picture: the default 40 pixels a cell, the node
-// mode, where nothing is mapped, the seam, and piece boxes of bent Lattices. (The line modes on
-// bent Lattices are pinned by the pictures of tests/perf/identical_output.sh; which blocks a
-// moved node refits, and so how far its change reaches, is the Lattice test's.)
+// mode, where nothing is mapped, the seam, and piece boxes of bent Lattices. (The line modes and
+// the spline arithmetic on bent Lattices are pinned by the pictures of identical_output.sh; which
+// blocks a moved node refits, and so how far its change reaches, is the Lattice test's.)
 #include <gtest/gtest.h>
 
 #include <cmath>
