@@ -134,7 +134,9 @@ bool parseKeyName(const std::string& name, SDL_keysym& key) {
     if (rest.size() == 1 && std::isprint(static_cast<unsigned char>(rest[0])) &&
         !std::isupper(static_cast<unsigned char>(rest[0]))) {
         key.sym = static_cast<SDLKey>(rest[0]);  // SDL's key codes are the ASCII codes here
-        key.unicode = static_cast<Uint16>(rest[0]);
+        // The character typed, as SDL reports it: Shift makes a letter a capital.
+        const int typed = (key.mod & KMOD_SHIFT) != 0 ? std::toupper(rest[0]) : rest[0];
+        key.unicode = static_cast<Uint16>(typed);
         return true;
     }
     if (rest.size() >= 2 && rest[0] == 'f' && std::isdigit(static_cast<unsigned char>(rest[1]))) {

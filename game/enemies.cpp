@@ -143,10 +143,9 @@ void drawEnemy(GameState& state, const Ship& enemy, int pose) {
     const SDL_Rect pivot{static_cast<Sint16>(w / 2), static_cast<Sint16>(h / 2), 0, 0};
     rotateSprite(state.spriteScratch, position, image, source, angle, pivot);
 
-    SDL_Rect target{static_cast<Sint16>(static_cast<int>(p.x - kSpriteAnchor - state.camera.x)),
-                    static_cast<Sint16>(static_cast<int>(p.y - kSpriteAnchor - state.camera.y)), 0,
-                    0};
-    SDL_UpperBlit(state.spriteScratch, nullptr, state.screen, &target);
+    blitAt(state.spriteScratch, nullptr, state.screen,
+           static_cast<int>(p.x - kSpriteAnchor - state.camera.x),
+           static_cast<int>(p.y - kSpriteAnchor - state.camera.y));
 }
 
 /// One living enemy's frame: fire, steer, keep apart, move, die and draw.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/picture_velocity.h"
+#include "render/render.h"
 
 namespace {
 
@@ -21,13 +22,9 @@ void drawExplosions(GameState& state) {
         if (state.currentLattice != nullptr && state.screen != nullptr) {
             const PicturePos p = picturePosition(*state.currentLattice, blast.x, blast.y);
             const int offset = kBlastOffset[blast.kind];
-            SDL_Rect corner{static_cast<Sint16>(static_cast<int>(p.x - state.camera.x - offset)),
-                            static_cast<Sint16>(static_cast<int>(p.y - state.camera.y - offset)), 0,
-                            0};
-            SDL_Surface* image = state.images.explosion[kExplosionFrames * blast.kind + blast.age];
-            if (image != nullptr) {
-                SDL_UpperBlit(image, nullptr, state.screen, &corner);
-            }
+            blitAt(state.images.explosion[kExplosionFrames * blast.kind + blast.age], nullptr,
+                   state.screen, static_cast<int>(p.x - state.camera.x - offset),
+                   static_cast<int>(p.y - state.camera.y - offset));
         }
         // Six frames, one per frame of play, then the slot is free.
         blast.age += 1;

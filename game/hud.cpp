@@ -1,5 +1,7 @@
 #include "game/hud.h"
 
+#include "render/render.h"
+
 namespace {
 
 // The panel's layout (kPanelTop, kGaugeLeft, kBarLeft, …) is the data contract's: the asset
@@ -12,24 +14,14 @@ constexpr float kAmmoShareDenominator = 5.0f;
 constexpr float kAmmoAlphaFloor = 0.2f;
 constexpr float kFullAlpha = 255.0f;
 
-/// Blits a whole image with its top-left corner at (x, y); a missing image draws nothing.
-void blitAt(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
-    if (image == nullptr) {
-        return;
-    }
-    SDL_Rect corner{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_UpperBlit(image, nullptr, screen, &corner);
-}
-
 /// Blits the left `width` pixels (20 high) of a bar image at (kBarLeft, top); nothing when the
 /// width is 0 or less.
 void drawBar(SDL_Surface* image, SDL_Surface* screen, int width, Sint16 top) {
     if (image == nullptr || width <= 0) {
         return;
     }
-    SDL_Rect source{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(kBarHeight)};
-    SDL_Rect corner{static_cast<Sint16>(kBarLeft), top, 0, 0};
-    SDL_UpperBlit(image, &source, screen, &corner);
+    const SDL_Rect source{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(kBarHeight)};
+    blitAt(image, &source, screen, kBarLeft, top);
 }
 
 /// Alpha of weapon w's ammo icon: invisible when empty, above 51 with any ammunition, 255 when
@@ -51,11 +43,11 @@ void drawHud(GameState& state) {
     SDL_Surface* screen = state.screen;
     const Images& images = state.images;
 
-    blitAt(images.front, screen, 0, kPanelTop);
+    blitAt(images.front, nullptr, screen, 0, kPanelTop);
 
     const int weapon = state.player.weapon;
     if (weapon >= 0 && weapon < kWeaponCount) {
-        blitAt(images.indicator[weapon], screen, kGaugeLeft + kGaugeSpacing * weapon,
+        blitAt(images.indicator[weapon], nullptr, screen, kGaugeLeft + kGaugeSpacing * weapon,
                kIndicatorTop);
     }
 
@@ -65,7 +57,7 @@ void drawHud(GameState& state) {
             continue;
         }
         SDL_SetAlpha(icon, SDL_SRCALPHA, ammoAlpha(state.ammo[w], state.ammoCapacity[w]));
-        blitAt(icon, screen, kGaugeLeft + kGaugeSpacing * w, kAmmoTop);
+        blitAt(icon, nullptr, screen, kGaugeLeft + kGaugeSpacing * w, kAmmoTop);
     }
 
     // 199 pixels at full health; empty at 0, which is still alive.

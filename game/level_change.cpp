@@ -1,6 +1,7 @@
 #include "game/level_change.h"
 
 #include "game/playfield.h"
+#include "render/render.h"
 
 namespace {
 
@@ -12,10 +13,7 @@ constexpr int kEnemyRebirthFrames = 50;
 
 void advanceLevel(GameState& state) {
     if (state.screen != nullptr) {
-        if (state.images.levelUp != nullptr) {
-            SDL_Rect corner{0, 0, 0, 0};
-            SDL_UpperBlit(state.images.levelUp, nullptr, state.screen, &corner);
-        }
+        blitAt(state.images.levelUp, nullptr, state.screen, 0, 0);
         SDL_Flip(state.screen);
     }
     if (state.pacing.levelUpWaitMs > 0) {

@@ -214,7 +214,7 @@ void drawShip(GameState& state, const FrameInput& input, SDL_Rect sprite) {
     const SDL_Rect pivot{45, 52, 0, 0};
     rotateSprite(state.spriteScratch, target, state.images.ship[shipPose(input)], source, angle,
                  pivot);
-    SDL_UpperBlit(state.spriteScratch, nullptr, state.screen, &sprite);
+    blitAt(state.spriteScratch, nullptr, state.screen, sprite.x, sprite.y);
 }
 
 void updateLivingPlayer(GameState& state, const FrameInput& input) {

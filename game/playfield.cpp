@@ -31,8 +31,7 @@ void followCameraCell(GameState& state) {
 /// With a negative Camera the remainder is negative too, the blit is clipped and a black strip
 /// stays at the left or top edge of the view.
 void drawBackground(GameState& state) {
-    SDL_Rect source{static_cast<Sint16>(state.camera.x % kCellSize),
-                    static_cast<Sint16>(state.camera.y % kCellSize), kViewWidth, kViewHeight};
-    SDL_Rect target{0, 0, 0, 0};
-    SDL_UpperBlit(state.playfield, &source, state.screen, &target);
+    const SDL_Rect source{static_cast<Sint16>(state.camera.x % kCellSize),
+                          static_cast<Sint16>(state.camera.y % kCellSize), kViewWidth, kViewHeight};
+    blitAt(state.playfield, &source, state.screen, 0, 0);
 }

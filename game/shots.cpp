@@ -55,10 +55,8 @@ void drawLaser(GameState& state, const Shot& shot, SDL_Surface* image, Sint16 sx
     SDL_FillRect(state.spriteScratch, nullptr, kClearScratch);
     const SDL_Rect target{kScratchOrigin, kScratchOrigin, 0, 0};
     rotateSprite(state.spriteScratch, target, image, kLaserSource, angle, kLaserPivot);
-    SDL_Rect part = kLaserShown;
-    SDL_Rect place{static_cast<Sint16>(sx - kScratchOrigin),
-                   static_cast<Sint16>(sy - kScratchOrigin), 0, 0};
-    SDL_UpperBlit(state.spriteScratch, &part, state.screen, &place);
+    blitAt(state.spriteScratch, &kLaserShown, state.screen, sx - kScratchOrigin,
+           sy - kScratchOrigin);
 }
 
 /// Debris turns by age × spin / 30 radians about the picture's centre.
@@ -70,9 +68,7 @@ void drawShrapnel(GameState& state, const Shot& shot, SDL_Surface* image, Sint16
     const SDL_Rect pivot{static_cast<Sint16>(image->w / 2), static_cast<Sint16>(image->h / 2), 0,
                          0};
     rotateSprite(state.spriteScratch, target, image, source, angle, pivot);
-    SDL_Rect place{static_cast<Sint16>(sx - kScratchOrigin),
-                   static_cast<Sint16>(sy - kScratchOrigin), 0, 0};
-    SDL_UpperBlit(state.spriteScratch, nullptr, state.screen, &place);
+    blitAt(state.spriteScratch, nullptr, state.screen, sx - kScratchOrigin, sy - kScratchOrigin);
 }
 
 void drawShot(GameState& state, const Shot& shot, Sint16 sx, Sint16 sy) {
@@ -83,9 +79,7 @@ void drawShot(GameState& state, const Shot& shot, Sint16 sx, Sint16 sy) {
     } else if (isTurnedShrapnel(shot.kind)) {
         drawShrapnel(state, shot, picture, sx, sy);
     } else {
-        SDL_Rect place{static_cast<Sint16>(sx - picture->w / 2),
-                       static_cast<Sint16>(sy - picture->h / 2), 0, 0};
-        SDL_UpperBlit(picture, nullptr, state.screen, &place);
+        blitAt(picture, nullptr, state.screen, sx - picture->w / 2, sy - picture->h / 2);
     }
 }
 

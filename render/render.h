@@ -53,6 +53,10 @@ void latticePictureBox(const Lattice& lattice, bool reference, PictureBox& box);
 int rotateSprite(SDL_Surface* target, const SDL_Rect& position, SDL_Surface* source,
                  const SDL_Rect& sourceRect, float angle, const SDL_Rect& pivot);
 
+/// Copies part of image (all of it when part is null) to target with its top-left corner at
+/// (x, y), clipped to the target. A null image draws nothing.
+void blitAt(SDL_Surface* image, const SDL_Rect* part, SDL_Surface* target, int x, int y);
+
 /// Writes text with a font strip of 6 × 14 glyphs, 7 pixels apart (code 1 first); the first glyph
 /// lands at x + 7.
 void drawText(SDL_Surface* target, SDL_Surface* fontStrip, const char* text, Sint16 x, Sint16 y);

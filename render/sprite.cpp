@@ -1,10 +1,21 @@
-// Sprite rotation: a forward mapping of 32-bit source pixels about a pivot, no filtering, no
-// transparency test of its own (the caller's scratch surface and blit provide that).
+// Sprites: a rotation, a forward mapping of 32-bit source pixels about a pivot, no filtering, no
+// transparency test of its own (the caller's scratch surface and blit provide that); and the blit
+// that puts a picture's corner at a point.
 
 #include <algorithm>
 #include <cmath>
 
 #include "render/render.h"
+
+void blitAt(SDL_Surface* image, const SDL_Rect* part, SDL_Surface* target, int x, int y) {
+    if (image == nullptr) {
+        return;
+    }
+    // SDL reads only the corner of the destination, and writes the clipped rectangle into it.
+    SDL_Rect corner{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_Rect source = part != nullptr ? *part : SDL_Rect{};
+    SDL_UpperBlit(image, part != nullptr ? &source : nullptr, target, &corner);
+}
 
 int rotateSprite(SDL_Surface* target, const SDL_Rect& position, SDL_Surface* source,
                  const SDL_Rect& sourceRect, float angle, const SDL_Rect& pivot) {

@@ -104,9 +104,9 @@ cp original.lvl private.lvl && chmod 600 private.lvl
 cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
 for file in private.lvl frozen.lvl link.lvl; do
-  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s k e p t . l v l return)" $file
-  [ -s kept.lvl ] && ! cmp -s original.lvl kept.lvl || fail "Save as did not write kept.lvl: $out"
-  rm kept.lvl
+  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s shift+k e p t . l v l return)" $file
+  [ -s Kept.lvl ] && ! cmp -s original.lvl Kept.lvl || fail "Save as did not write Kept.lvl: $out"
+  rm Kept.lvl
   [ $file != frozen.lvl ] ||
     { grep -qx "message not saved: read-only: frozen.lvl (Ctrl+Shift+S saves elsewhere)" <<<"$out" &&
       cmp -s original.lvl frozen.lvl && [ "$(stat -c %a frozen.lvl)" = 444 ]; } ||

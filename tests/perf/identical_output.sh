@@ -29,11 +29,16 @@ actual="$(
   run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
   run random "500 1500 3000" --random 7 --frames 3000
   echo "data $(find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum | md5sum | cut -d' ' -f1)"
-  # The brush at scale 3, a selected node, the next level (nothing selected), its reference view.
+  # The brush at scale 3, a selected node, the next level (nothing selected), its reference view,
+  # the help, then the brush's largest radius with the least strength and the other way round.
   cp foo3.lvl "$scratch/edit.lvl"
-  printf '%s\n' "move 480 342" "wheel 3" "key 2" "move 500 300" "shot $scratch/e1.bmp" "key n" \
-    "press 417 279 1" "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" \
-    "shot $scratch/e3.bmp" "key tab" "shot $scratch/e4.bmp" >"$scratch/editor.txt"
+  {
+    printf '%s\n' "move 480 342" "wheel 3" "key 2" "move 500 300" "shot $scratch/e1.bmp" "key n" \
+      "press 417 279 1" "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" \
+      "shot $scratch/e3.bmp" "key tab" "shot $scratch/e4.bmp" "key f1" "shot $scratch/e5.bmp" "key f1"
+    printf 'key ]\nkey ,\n%.0s' {1..30} && echo "shot $scratch/e6.bmp"
+    printf 'key [\nkey .\n%.0s' {1..40} && echo "shot $scratch/e7.bmp"
+  } >"$scratch/editor.txt"
   "$LUMEN_BIN_DIR/lumendrift-editor" --script "$scratch/editor.txt" "$scratch/edit.lvl" >/dev/null
   (cd "$scratch" && md5sum e?.bmp)
 )"

@@ -12,6 +12,7 @@
 #include "game/playfield.h"
 #include "game/spawn.h"
 #include "platform/platform.h"
+#include "render/render.h"
 #include "tools/headless/allocation_count.h"
 
 namespace {
@@ -123,9 +124,8 @@ struct BlackHoles {
 /// One floor: clear the screen, blit the Playfield window the frame's way, flip.
 void floorOnce(GameState& state) {
     SDL_FillRect(state.screen, nullptr, 0);
-    SDL_Rect source{0, 0, 800, 600};
-    SDL_Rect target{0, 0, 0, 0};
-    SDL_UpperBlit(state.playfield, &source, state.screen, &target);
+    const SDL_Rect source{0, 0, 800, 600};
+    blitAt(state.playfield, &source, state.screen, 0, 0);
     SDL_Flip(state.screen);
 }
 
