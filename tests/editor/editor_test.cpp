@@ -1,6 +1,5 @@
 // The editor's model without SDL windows: edit commands and their undo, the limits the game's
-// reader sets, brushes, the view transform and the script reader. (The overview's reduced
-// picture is pinned by the editor's pictures in tests/perf/identical_output.sh.)
+// reader sets, brushes, the view transform, the overview's reduction and the script reader.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 #include "editor/brushes.h"
 #include "editor/document.h"
 #include "editor/play_test.h"
+#include "editor/reduce.h"
 #include "editor/script.h"
 #include "editor/view_transform.h"
 
@@ -332,6 +332,44 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].button.button, SDL_BUTTON_WHEELDOWN);
     EXPECT_EQ(events[0].button.x, 40);
+}
+
+TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
+    std::srand(5);
+    SDL_Color palette[4] = {{8, 12, 24, 0}, {0, 255, 0, 0}, {255, 255, 255, 0}, {255, 0, 0, 0}};
+    for (int f : {2, 3, 5}) {
+        SDL_Surface* big = SDL_CreateRGBSurface(SDL_SWSURFACE, 13 * f, 4 * f, 8, 0, 0, 0, 0);
+        SDL_SetColors(big, palette, 0, 4);
+        SDL_FillRect(big, nullptr, 0);
+        auto index = [&](int x, int y) -> Uint8& {
+            return static_cast<Uint8*>(big->pixels)[y * big->pitch + x];
+        };
+        for (int n = 0; n < 60; ++n)  // a sparse picture, as levels are
+            index(std::rand() % big->w, std::rand() % big->h) = static_cast<Uint8>(std::rand() % 4);
+        SDL_Surface* small = reducePicture(big, f, 0);
+        ASSERT_NE(small, nullptr);
+        ASSERT_EQ(small->w, 13);
+        for (int oy = 0; oy < 4; ++oy) {
+            for (int ox = 0; ox < 13; ++ox) {
+                int sum[3] = {};
+                for (int y = oy * f; y < (oy + 1) * f; ++y) {
+                    for (int x = ox * f; x < (ox + 1) * f; ++x) {
+                        const SDL_Color& c = palette[index(x, y)];
+                        sum[0] += c.r;
+                        sum[1] += c.g;
+                        sum[2] += c.b;
+                    }
+                }
+                const Uint32 got = static_cast<Uint32*>(small->pixels)[oy * small->w + ox];
+                for (int channel = 0; channel < 3; ++channel)
+                    EXPECT_EQ(static_cast<int>((got >> (16 - 8 * channel)) & 0xFF),
+                              (2 * sum[channel] + f * f) / (2 * f * f))
+                        << "f " << f << " block (" << ox << ", " << oy << ")";
+            }
+        }
+        SDL_FreeSurface(small);
+        SDL_FreeSurface(big);
+    }
 }
 
 TEST(EditorPlayTest, TheEditedLevelComesFirstBesideLinksToTheDataAndTheGamesEndIsReported) {
