@@ -19,14 +19,12 @@ TEST(LatticeRim, RunsClockwiseFromTheOriginAndDipsOutsideAtTheCorners) {
     for (int k = 0; k < 8; ++k) {
         float u = -9, v = -9;
         lattice.rimPoint(static_cast<float>(k), u, v);
-        EXPECT_EQ(u, expected[k][0]) << "rim point " << k;
-        EXPECT_EQ(v, expected[k][1]) << "rim point " << k;
+        EXPECT_EQ(std::make_pair(u, v), std::make_pair(expected[k][0], expected[k][1])) << k;
     }
     float u = 5, v = 6;  // out of range: the outputs stay
     lattice.rimPoint(8.0f, u, v);
     lattice.rimPoint(-0.5f, u, v);
-    EXPECT_EQ(u, 5.0f);
-    EXPECT_EQ(v, 6.0f);
+    EXPECT_EQ(std::make_pair(u, v), std::make_pair(5.0f, 6.0f));
     Lattice wide(7, 5);  // rim segment 5 runs from (5, 0) to the corner (6, 0)
     EXPECT_EQ(wide.rimCount, 20.0f);
     for (float t : {0.25f, 2.0f / 3.0f, 0.9f}) {

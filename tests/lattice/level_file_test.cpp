@@ -90,12 +90,10 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     ASSERT_EQ(set->count, 1);
     float x = 0, y = 0;
     set->lattices[0]->mapPoint(1, 1, x, y, true, true);  // node (1, 1) is the fifth pair
-    EXPECT_EQ(x, 30.0f);
-    EXPECT_EQ(y, 60.0f);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(30.0f, 60.0f));
     float u = 0, v = 0;
     set->lattices[0]->rimPoint(3.0f, u, v);
-    EXPECT_EQ(u, 2.0f);
-    EXPECT_EQ(v, 1.0f);
+    EXPECT_EQ(std::make_pair(u, v), std::make_pair(2.0f, 1.0f));
 
     // The last float within ±32767 pixels is a node's place; rim points may lie on the far edges.
     const float within = lastThirdWithin();
@@ -209,8 +207,7 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
         float ua = 0, va = 0, ub = 1, vb = 1;
         a.rimPoint(2.5f, ua, va);
         b.rimPoint(2.5f, ub, vb);
-        EXPECT_EQ(ua, ub);
-        EXPECT_EQ(va, vb);
+        EXPECT_EQ(std::make_pair(ua, va), std::make_pair(ub, vb));
     }
 
     const std::string second = tempPath("round2.lvl");

@@ -42,8 +42,7 @@ TEST(MapModes, ExactNodesAndWhereNothingIsMapped) {
     Lattice lattice(6, 4);
     float x = 0, y = 0;
     lattice.mapPoint(2.7f, 1.2f, x, y, true, true);
-    EXPECT_EQ(x, 80.0f);
-    EXPECT_EQ(y, 40.0f);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(80.0f, 40.0f));
     struct Case {
         float u, v;
         bool column, row;
