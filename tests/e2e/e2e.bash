@@ -56,20 +56,12 @@ play_in_x() {
 
 # within SECONDS COMMAND…: runs the command every 0.1 s until it succeeds; false after SECONDS.
 within() {
-  local tries
-  for tries in $(seq $(($1 * 10))); do
-    "${@:2}" && return 0
-    sleep 0.1
-  done
+  for _ in $(seq $(($1 * 10))); do "${@:2}" && return 0 || sleep 0.1; done
   return 1
 }
 # ended: the program in $game_pid has ended. reap: waits for it; sets status.
 ended() { ! kill -0 "$game_pid" 2>/dev/null; }
-reap() {
-  status=0
-  wait "$game_pid" || status=$?
-  game_pid=""
-}
+reap() { status=0; wait "$game_pid" || status=$?; game_pid=""; }
 # window_named PATTERN: a window whose name matches exists; sets window to the first.
 window_named() { window="$(xdotool search --name "$1" 2>/dev/null | head -n 1)" && [ -n "$window" ]; }
 # wait_for_window SECONDS: until a window named "Lumen Drift" exists; sets window.
@@ -88,16 +80,13 @@ changed_outside() {
 # test fails with one line saying what to build.
 require_built() {
   local path
-  for path in "$@"; do
-    [ -e "$path" ] || fail "$path is not built (build the project first)"
-  done
+  for path in "$@"; do [ -e "$path" ] || fail "$path is not built (build the project first)"; done
 }
 
 # start_x_server SCRATCH-FOLDER: starts Xvfb (1024 × 768, 24 bits; no reset when its last client
 # leaves, which would refuse the next one for a moment), waits until it answers, sets DISPLAY and
-# x_server_pid. Display numbers are drawn at random from 100–899: tests run side by
-# side, and a number reused the moment another test's server shuts down can lose its socket to
-# that server's clean-up.
+# x_server_pid. Display numbers are drawn at random from 100–899: tests run side by side, and a
+# number reused the moment another test's server shuts down can lose its socket to its clean-up.
 x_server_pid=""
 start_x_server() {
   local scratch="$1" attempt number
@@ -115,16 +104,7 @@ start_x_server() {
   return 1
 }
 
-stop_x_server() {
-  stop_program "$x_server_pid" TERM
-  x_server_pid=""
-}
-
+stop_x_server() { stop_program "$x_server_pid" TERM; x_server_pid=""; }
 # stop_program PID [SIGNAL]: ends a program the test started (at once: KILL unless SIGNAL says
 # otherwise) and reaps it.
-stop_program() {
-  if [ -n "$1" ]; then
-    kill "-${2:-KILL}" "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-  fi
-}
+stop_program() { [ -z "$1" ] || { kill "-${2:-KILL}" "$1" 2>/dev/null; wait "$1" 2>/dev/null; } || true; }

@@ -8,9 +8,6 @@ data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin real_window
-for tool in Xvfb xdotool xprop import convert compare; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap installs it)"
-done
 require_built "$bin/lumendrift" "$bin/x-close-request" "$data/foo3.lvl"
 
 start_x_server "$scratch" || fail "no X server"
@@ -22,9 +19,7 @@ property() { # WM_NAME or WM_ICON_NAME of the game's window, without quotes
 caption_is() { [ "$(property WM_NAME)" = "$1" ] && [ "$(property WM_ICON_NAME)" = "$2" ]; }
 screenshot() { # the 800 × 600 window area as a new PNG file; prints its path
   local file
-  file="$(mktemp -p "$scratch" --suffix=.png shot.XXXXXX)"
-  import -window root -crop 800x600+0+0 +repage "$file"
-  echo "$file"
+  file="$(mktemp -p "$scratch" --suffix=.png shot.XXXXXX)" && import -window root -crop 800x600+0+0 +repage "$file" && echo "$file"
 }
 count_colour() { # FILE GEOMETRY #RRGGBB: how many pixels of the area have exactly this colour
   convert "$1" -crop "$2" +repage -alpha off -format %c histogram:info:- |
@@ -94,8 +89,7 @@ xdotool keyup space
 # gauge is drawn, equals play/front.bmp's, since the panel is blitted at y = 415).
 play_screen() {
   local file
-  file="$(screenshot)"
-  [ "$(count_colour "$file" $play_area '#00FF00')" -ge 3000 ] &&
+  file="$(screenshot)" && [ "$(count_colour "$file" $play_area '#00FF00')" -ge 3000 ] &&
     awk -v s="$(white_line_share "$file")" 'BEGIN { exit !(s >= 0.5) }' &&
     same_as_image "$file" 90x60+0+540 "$data/play/front.bmp" 90x60+0+125
 }

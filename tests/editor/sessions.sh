@@ -33,6 +33,9 @@ view" view.lvl
 # shrink divides the truncated coordinate).
 to_window() { awk -v p="$1" -v z="$zoom" -v o="$2" 'BEGIN { t = int(p + 1e-3); print int(t * z) + o }'; }
 node_word() { echo $((4 + 2 * ($1 * 20 + $2))); } # x of node (i, j) of the 26 × 20 first level
+keys() { printf 'key %s\n' "$@"; }                # script lines pressing each key named
+# drag X Y [DX DY]: script lines dragging with the left button from (X, Y) by (DX, DY), (20, 18)
+drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + ${3:-20})) $(($2 + ${4:-18})) $(($1 + ${3:-20})) $(($2 + ${4:-18})); }
 
 # --- a node dragged at scales 1/2, 1, 2 and 4 ---------------------------------------------------
 while read -r notches i j dx dy; do
@@ -65,15 +68,11 @@ TABLE
 
 # --- undo, then save: the original bytes --------------------------------------------------------
 cp original.lvl undo.lvl
-run "press 430 312 1
-move 470 330
-release 470 330 1
+run "$(drag 430 312 40 18)
 key 2
 press 500 300 1
 release 500 300 1
-key ctrl+z
-key ctrl+z
-key ctrl+s" undo.lvl
+$(keys ctrl+z ctrl+z ctrl+s)" undo.lvl
 grep -q "^message undone: move node" <<<"$out" || fail "the drag was not undone: $out"
 cmp -s original.lvl undo.lvl || fail "undo then save did not give the original file back"
 
@@ -81,9 +80,7 @@ cmp -s original.lvl undo.lvl || fail "undo then save did not give the original f
 # scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
 cp original.lvl rim.lvl
 run "key tab
-press 250 152 1
-move 260 160
-release 260 160 1
+$(drag 250 152 10 8)
 key ctrl+s" rim.lvl
 rim=$((4 + 12 + 8 * 520 + 8))
 [ "$(od -An -t f4 -j $rim -N 8 rim.lvl | xargs)" = "1.5 0.4" ] ||
@@ -94,24 +91,8 @@ others="$(changed_outside original.lvl rim.lvl $rim)"
 # --- add (the typed size replaces the default; a wrong one keeps the prompt), duplicate, delete
 # and reorder levels -----------------------------------------------------------------------------
 cp original.lvl levels.lvl
-run "key pagedown
-key shift+pageup
-key d
-key a
-key 2
-key x
-key 5
-key return
-key backspace
-key backspace
-key backspace
-key 7
-key x
-key 5
-key return
-key pagedown
-key delete
-key ctrl+s" levels.lvl
+run "$(keys pagedown shift+pageup d a 2 x 5 return backspace backspace backspace 7 x 5 return \
+  pagedown delete ctrl+s)" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "32x26 32x26 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 7x5 and delete: $sizes"
@@ -123,12 +104,7 @@ cp original.lvl private.lvl && chmod 600 private.lvl
 cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
 for file in private.lvl frozen.lvl link.lvl; do
-  run "key pagedown
-key ctrl+r
-key ctrl+s
-key ctrl+shift+s
-$(printf 'key %s\n' shift+k e p t . l v l)
-key return" $file
+  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s shift+k e p t . l v l return)" $file
   [ -s Kept.lvl ] && ! cmp -s original.lvl Kept.lvl || fail "Save as did not write Kept.lvl: $out"
   rm Kept.lvl
   [ $file != frozen.lvl ] ||
@@ -159,9 +135,7 @@ if [ "$(id -u)" -eq 0 ]; then
     said="locked/x.lvl.part: cannot write: Is a directory"
   fi
 fi
-run "key pagedown
-key ctrl+r
-key ctrl+s" locked/x.lvl
+run "$(keys pagedown ctrl+r ctrl+s)" locked/x.lvl
 as_user=()
 grep -qx "message not saved: $said (Ctrl+Shift+S saves elsewhere)" <<<"$out" ||
   fail "a save that cannot be written said: $out"
@@ -171,7 +145,6 @@ cmp -s original.lvl locked/x.lvl || fail "the failed save changed the old file"
 # --- closing with unsaved changes asks until answered: neither a second close nor an edit under
 # the panel slips through; Escape goes back to editing, S saves everything and quits -------------
 cp original.lvl close.lvl
-drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + 20)) $(($2 + 18)) $(($1 + 20)) $(($2 + 18)); }
 run "$(drag 430 312)
 key ctrl+q
 $(drag 290 212)
@@ -179,9 +152,7 @@ key ctrl+q
 view
 key escape
 $(drag 370 272)
-key ctrl+q
-key x
-key s
+$(keys ctrl+q x s)
 view" close.lvl
 [ "$(grep -c '^view ' <<<"$out")" -eq 1 ] && [ "$(grep -c '^message Unsaved changes' <<<"$out")" -eq 2 ] ||
   fail "the close question did not hold until answered: $out"
@@ -190,9 +161,7 @@ view" close.lvl
 
 # --- a twist folds cells: the editor counts them, the level tool warns and still says ok ---------
 cp original.lvl twist.lvl
-run "key 4
-key ]
-$(printf 'key .\n%.0s' 1 2 3 4)
+run "$(keys 4 ] . . . .)
 press 480 340 1
 $(printf 'move 481 340\nmove 480 340\n%.0s' $(seq 20))
 release 480 340 1
@@ -259,14 +228,6 @@ game_pid=$!
 within 60 window_named '^Lumen Drift editor' || fail "no editor window appeared within 60 s"
 
 x=$((400 / shrink + ox)) y=$((320 / shrink + oy))
-# drag_by X Y: a left drag from window point (X, Y) by (20, 10) in five steps.
-drag_by() {
-  xdotool mousemove --window "$window" --sync "$1" "$2" mousedown 1
-  for step in 1 2 3 4 5; do
-    xdotool mousemove --window "$window" --sync $(($1 + 4 * step)) $(($2 + 2 * step))
-  done
-  xdotool mouseup 1
-}
 # The overview averages the one-pixel green lines down: count clearly green pixels; the question
 # panel has a yellow edge.
 count() { convert shot.png -alpha off -fx "$1" -format '%[fx:mean*w*h]' info:; }
@@ -274,7 +235,9 @@ panel_up() {
   import -window root -crop 960x720+0+0 +repage shot.png
   awk -v e="$(count 'r > 0.95 && abs(g - 0.78) < 0.03 && b < 0.3')" 'BEGIN { exit !(e >= 1000) }'
 }
-drag_by "$x" "$y"
+xdotool mousemove --window "$window" --sync "$x" "$y" mousedown 1 # a left drag by (20, 10)
+for step in 1 2 3 4 5; do xdotool mousemove --window "$window" --sync $((x + 4 * step)) $((y + 2 * step)); done
+xdotool mouseup 1
 "$bin/x-close-request" "$window" || fail "could not send a close request"
 within 5 panel_up || fail "no question panel after a close request with unsaved changes"
 ended && fail "the editor closed at once with unsaved changes"

@@ -116,8 +116,7 @@ TEST(PlayerMotion, WrapsAtTheArenaSizeWhichIsOneCellLessThanTheNodes) {
     for (const Case& c : cases) {
         p.x = c.x, p.y = c.y, p.vx = c.vx, p.vy = c.vy;
         w.frame();
-        EXPECT_FLOAT_EQ(p.x, c.wrappedX);
-        EXPECT_FLOAT_EQ(p.y, c.wrappedY);
+        EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(c.wrappedX, c.wrappedY));
     }
     w.frames(5);  // no friction: a drifting ship keeps its velocity
     EXPECT_FLOAT_EQ(p.vy, -5.0f);

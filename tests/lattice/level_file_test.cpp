@@ -25,6 +25,14 @@ struct Bytes {
             data.push_back(static_cast<unsigned char>(bits >> (8 * b)));
         return *this;
     }
+    Bytes& at(size_t offset, float v) {  // overwrites the word at `offset`
+        std::memcpy(&data[offset], &v, 4);
+        return *this;
+    }
+    Bytes& size(size_t n) {  // cuts, or pads with zeros
+        data.resize(n, 0);
+        return *this;
+    }
     /// A level record with the default grid stored as thirds, and the default rim.
     Bytes& level(int nc, int nr, float nodeOffset = 0.0f) {
         f32(nc).f32(nr).f32(2 * (nc + nr) - 4);
@@ -44,9 +52,8 @@ struct Bytes {
 /// The largest stored third whose triple is still within 32767 pixels.
 float lastThirdWithin() {
     float p = 10922.0f;
-    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f) {
+    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f)
         p = std::nextafter(p, INFINITY);
-    }
     return p;
 }
 
@@ -83,21 +90,15 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     ASSERT_EQ(set->count, 1);
     float x = 0, y = 0;
     set->lattices[0]->mapPoint(1, 1, x, y, true, true);  // node (1, 1) is the fifth pair
-    EXPECT_EQ(x, 30.0f);
-    EXPECT_EQ(y, 60.0f);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(30.0f, 60.0f));
     float u = 0, v = 0;
     set->lattices[0]->rimPoint(3.0f, u, v);
-    EXPECT_EQ(u, 2.0f);
-    EXPECT_EQ(v, 1.0f);
+    EXPECT_EQ(std::make_pair(u, v), std::make_pair(2.0f, 1.0f));
 
     // The last float within ±32767 pixels is a node's place; rim points may lie on the far edges.
-    Bytes edge;
     const float within = lastThirdWithin();
-    edge.i32(1).level(3, 3);
-    std::memcpy(&edge.data[16], &within, 4);
-    const float negative = -within, rimEdge[2] = {3.0f, 3.0f};
-    std::memcpy(&edge.data[20], &negative, 4);
-    std::memcpy(&edge.data[16 + 72 + 8], rimEdge, 8);
+    Bytes edge;
+    edge.i32(1).level(3, 3).at(16, within).at(20, -within).at(96, 3.0f).at(100, 3.0f);
     ASSERT_EQ(readLevelFile(set, writeFile("edge.lvl", edge.data).c_str(), &reason), 0) << reason;
     set->lattices[0]->mapPoint(0, 0, x, y, true, true);
     EXPECT_TRUE(x > 32766.99f && y < -32766.99f) << x << ", " << y;
@@ -116,55 +117,31 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
 }
 
 TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
-    Bytes truncated, secondBad, tiny, wrongRim, greedy, notANumber, halfRows, far, rimOff, rimLow,
-        shortSecond, nanColumns, nanRim;
-    truncated.i32(1).level(5, 5);
-    truncated.data.resize(truncated.data.size() - 3);
-    secondBad.i32(2).level(4, 4).level(4, 4);
-    std::memcpy(&secondBad.data[4 + 12 + 8 * 16 + 8 * 12], "\x00\x00\x20\x40", 4);  // 2.5
-    tiny.i32(1).f32(2).f32(3).f32(6);
-    tiny.data.resize(4 + 12 + 200, 0);
-    wrongRim.i32(1).f32(4).f32(4).f32(13);
-    wrongRim.data.resize(4 + 12 + 8 * 16 + 8 * 13, 0);
-    greedy.i32(1).f32(30000).f32(30000).f32(119996);
-    greedy.data.resize(200, 0);
-    notANumber.i32(1).level(4, 4);
-    std::memcpy(&notANumber.data[16], "\x00\x00\xc0\x7f", 4);  // node (0, 0) x is NaN
-    halfRows.i32(1).f32(4).f32(2.5f).f32(9);
-    halfRows.data.resize(400, 0);
-    // Stored thirds whose triple is the first float past ±32767 pixels.
-    far.i32(1).level(4, 4);
-    const float beyond = std::nextafter(lastThirdWithin(), INFINITY);
-    std::memcpy(&far.data[16 + 8 * 1 + 4], &beyond, 4);
-    rimOff.i32(1).level(4, 4);
-    rimLow.i32(1).level(4, 4);
-    const float offGrid[2] = {4.5f, -1.0f};  // u must lie in (−1, columns]
-    std::memcpy(&rimOff.data[16 + 8 * 16 + 8 * 3], &offGrid[0], 4);
-    std::memcpy(&rimLow.data[16 + 8 * 16 + 8 * 3], &offGrid[1], 4);
-    shortSecond.i32(2).level(8, 8).f32(4);  // level 1's header cut after its columns
-    nanColumns.i32(1).f32(NAN).f32(4).f32(12);
-    nanColumns.data.resize(400, 0);
-    nanRim.i32(1).level(4, 4).data[16 + 8 * 16 + 8 * 3 + 7] = 0x7F;  // v of rim point 3: NaN
-    nanRim.data[16 + 8 * 16 + 8 * 3 + 6] = 0xC0;
+    const float beyond = std::nextafter(lastThirdWithin(), INFINITY);  // triples past ±32767
+    const size_t rim3 = 16 + 8 * 16 + 8 * 3;  // rim point 3 of a 4 × 4 level
     const std::pair<std::vector<unsigned char>, const char*> cases[] = {
         {{1, 2, 3}, "level count"},
         {{}, "level count"},
         {Bytes().i32(-1).data, "negative"},
         {Bytes().i32(INT32_MAX).data, "levelCount"},
         {Bytes().i32(2).level(4, 4).data, "levelCount"},
-        {truncated.data, "level 0"},
-        {secondBad.data, "level 1: columns 2.5"},
-        {tiny.data, "columns 2"},
-        {wrongRim.data, "rimCount 13"},
-        {greedy.data, "columns 30000 × rows 30000 needs more node data"},
-        {notANumber.data, "node (0, 0)"},
-        {halfRows.data, "level 0: rows 2.5 is not a whole number"},
-        {far.data, "node (0, 1) position (0, 32767) is outside ±32767"},
-        {rimOff.data, "rim point 3 (4.5, 0) lies outside"},
-        {rimLow.data, "rim point 3 (-1, 0) lies outside"},
-        {shortSecond.data, "level 1: file ends early in the level header"},
-        {nanColumns.data, "columns nan"},
-        {nanRim.data, "rim point 3 (3, nan) lies outside"},
+        {Bytes().i32(1).level(5, 5).size(16 + 8 * 25 + 8 * 16 - 3).data, "level 0"},
+        {Bytes().i32(2).level(4, 4).level(4, 4).at(16 + 8 * 16 + 8 * 12, 2.5f).data,
+         "level 1: columns 2.5"},
+        {Bytes().i32(1).f32(2).f32(3).f32(6).size(4 + 12 + 200).data, "columns 2"},
+        {Bytes().i32(1).f32(4).f32(4).f32(13).size(16 + 8 * 16 + 8 * 13).data, "rimCount 13"},
+        {Bytes().i32(1).f32(30000).f32(30000).f32(119996).size(200).data,
+         "columns 30000 × rows 30000 needs more node data"},
+        {Bytes().i32(1).level(4, 4).at(16, NAN).data, "node (0, 0)"},
+        {Bytes().i32(1).f32(4).f32(2.5f).f32(9).size(400).data,
+         "level 0: rows 2.5 is not a whole number"},
+        {Bytes().i32(1).level(4, 4).at(16 + 8 + 4, beyond).data,
+         "node (0, 1) position (0, 32767) is outside ±32767"},
+        {Bytes().i32(1).level(4, 4).at(rim3, 4.5f).data, "rim point 3 (4.5, 0) lies outside"},
+        {Bytes().i32(1).level(4, 4).at(rim3, -1.0f).data, "rim point 3 (-1, 0) lies outside"},
+        {Bytes().i32(2).level(8, 8).f32(4).data, "level 1: file ends early in the level header"},
+        {Bytes().i32(1).f32(NAN).f32(4).f32(12).size(400).data, "columns nan"},
+        {Bytes().i32(1).level(4, 4).at(rim3 + 4, NAN).data, "rim point 3 (3, nan) lies outside"},
     };
     for (const auto& [bytes, mention] : cases) {
         // Every rejection returns −1, leaves the caller's set as it was and names the problem
@@ -230,8 +207,7 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
         float ua = 0, va = 0, ub = 1, vb = 1;
         a.rimPoint(2.5f, ua, va);
         b.rimPoint(2.5f, ub, vb);
-        EXPECT_EQ(ua, ub);
-        EXPECT_EQ(va, vb);
+        EXPECT_EQ(std::make_pair(ua, va), std::make_pair(ub, vb));
     }
 
     const std::string second = tempPath("round2.lvl");

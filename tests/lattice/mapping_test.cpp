@@ -1,5 +1,6 @@
-// Mapping lattice points and directions to the picture: the default 40 pixels a cell, the line
-// and node modes, where nothing is mapped, the seam, and properties of bent Lattices. (Which
+// Mapping lattice points and directions to the picture: the default 40 pixels a cell, the node
+// mode, where nothing is mapped, the seam, and piece boxes of bent Lattices. (The line modes and
+// the spline arithmetic on bent Lattices are pinned by the pictures of identical_output.sh; which
 // blocks a moved node refits, and so how far its change reaches, is the Lattice test's.)
 #include <gtest/gtest.h>
 
@@ -15,12 +16,10 @@ void bend(Lattice& lattice, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> amplitude(-15.0f, 15.0f);
     const float ax = amplitude(random), ay = amplitude(random), phase = amplitude(random);
-    for (int i = 0; i < lattice.columns; ++i) {
-        for (int j = 0; j < lattice.rows; ++j) {
+    for (int i = 0; i < lattice.columns; ++i)
+        for (int j = 0; j < lattice.rows; ++j)
             lattice.setNodePosition(i, j, 40.0f * i + ax * std::sin(0.7f * j + phase),
                                     40.0f * j + ay * std::cos(0.5f * i - phase));
-        }
-    }
     lattice.refitAll();
 }
 
@@ -43,8 +42,7 @@ TEST(MapModes, ExactNodesAndWhereNothingIsMapped) {
     Lattice lattice(6, 4);
     float x = 0, y = 0;
     lattice.mapPoint(2.7f, 1.2f, x, y, true, true);
-    EXPECT_EQ(x, 80.0f);
-    EXPECT_EQ(y, 40.0f);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(80.0f, 40.0f));
     struct Case {
         float u, v;
         bool column, row;
@@ -57,28 +55,6 @@ TEST(MapModes, ExactNodesAndWhereNothingIsMapped) {
         float px = -777.0f, py = -777.0f;
         lattice.mapPoint(c.u, c.v, px, py, c.column, c.row);
         EXPECT_TRUE(px == -777.0f && py == -777.0f) << c.u << ", " << c.v;
-    }
-}
-
-TEST(MapProperty, LineAndNodeModesAgreeWithTheSurfaceOnBentLattices) {
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        Lattice lattice(5 + seed % 7, 4 + seed % 5);
-        bend(lattice, seed);
-        std::mt19937 random(seed * 77);
-        std::uniform_real_distribution<float> along(0.0f, lattice.columns - 1.0f);
-        std::uniform_real_distribution<float> down(0.0f, lattice.rows - 1.0f);
-        for (int n = 0; n < 50; ++n) {
-            const float u = along(random), v = down(random);
-            const float i = std::round(along(random)), j = std::round(down(random));
-            const float points[3][4] = {{u, j, 0, 1}, {i, v, 1, 0}, {i, j, 1, 1}};
-            for (const auto& p : points) {
-                float lx = 0, ly = 0, sx = 0, sy = 0;
-                lattice.mapPoint(p[0], p[1], lx, ly, p[2] != 0, p[3] != 0);
-                lattice.mapPoint(p[0], p[1], sx, sy, false, false);
-                EXPECT_NEAR(lx, sx, 1e-2) << seed << ": " << p[0] << ", " << p[1];
-                EXPECT_NEAR(ly, sy, 1e-2) << seed << ": " << p[0] << ", " << p[1];
-            }
-        }
     }
 }
 
@@ -124,11 +100,9 @@ TEST(MapDirection, TheSeamContinuesTheInsideOfABentLattice) {
     lattice.mapDirection(11.0f, 11.0f, 1.0f, 0.0f, dx, dy);
     EXPECT_NEAR(dx, 40.0f, 1e-3);
     EXPECT_NEAR(dy, 0.0f, 1e-3);
-    for (int i = 0; i < 12; ++i) {
-        for (int j = 0; j < 12; ++j) {
+    for (int i = 0; i < 12; ++i)
+        for (int j = 0; j < 12; ++j)
             lattice.setNodePosition(i, j, 40.0f * i + 0.8f * j * j, 40.0f * j + 0.5f * i * i);
-        }
-    }
     lattice.refitAll();
     // The slope is continuous where the end quadratics meet the inner cells (nodes 1 and 10)
     // and on the seam (node 11), along rows and along columns.

@@ -19,13 +19,9 @@ run() {
   local name="$1" frames="$2"
   shift 2
   local shots=()
-  for f in $frames; do
-    shots+=(--shot "$f:$scratch/$name-$f.bmp")
-  done
+  for f in $frames; do shots+=(--shot "$f:$scratch/$name-$f.bmp"); done
   "$bin" --pixel-hashes "$@" "${shots[@]}"
-  for f in $frames; do
-    echo "$f $(md5sum <"$scratch/$name-$f.bmp" | cut -d' ' -f1)"
-  done
+  for f in $frames; do echo "$f $(md5sum <"$scratch/$name-$f.bmp" | cut -d' ' -f1)"; done
 }
 
 actual="$(

@@ -52,8 +52,7 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     std::string reason;
     SDL_Surface* front = loadImage("play/front.bmp", &reason);
     SDL_Surface* title = loadImage("images/titlescreen.bmp", &reason);
-    ASSERT_NE(front, nullptr) << reason;
-    ASSERT_NE(title, nullptr) << reason;
+    ASSERT_TRUE(front != nullptr && title != nullptr) << reason;
     auto state = std::make_unique<GameState>();
     ASSERT_TRUE(setUpGame(*state, screen, front, title, kLevelFile, &reason)) << reason;
     state->pacing.levelUpWaitMs = 0;
@@ -68,9 +67,8 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
         ++frame;
         FrameInput input;
         if (keep-- == 0) {
-            for (const auto& [key, perMille] : kOdds) {
+            for (const auto& [key, perMille] : kOdds)
                 keys[key] = random() % 1000 < perMille ? 1 : 0;
-            }
             keep = 2 + static_cast<int>(random() % 10);
         }
         input.keys = keys.data();

@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build as a Windows player meets it, under Wine in an Xvfb display of its own with a
 # scratch Wine prefix; run by scripts/windows test (a step of scripts/test) after it has built
-# build-windows/. The headless runner's per-frame digests equal the native runner's up to the
-# first rand() (the Windows C library has another generator). The installer runs silently; the
-# installed files equal the zip's, with Start-menu shortcuts and an uninstall entry. The installed
-# game shows the title, a key starts play (caption, grid, panel), a close request ends it with
-# status 0, stdout.txt beside it holds only the game's own lines and an empty stderr.txt is gone;
-# a missing data file is named there in one line, status 1. The editor saves the same bytes as
-# natively, into the user's copy under %APPDATA%. The level tool checks files. The uninstaller
-# leaves nothing behind.
+# build-windows/: the headless runner, the silent installer, the installed game, the editor, the
+# level tool and the uninstaller, each section saying what it checks.
 #   tests/windows/wine_test.bash [SHOTS-FOLDER]   (screenshots of the game and editor kept there)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -15,11 +15,8 @@ bool parseWindow(const char* text, Window& window) {
     errno = 0;
     char* end = nullptr;
     const unsigned long value = std::strtoul(text, &end, 0);
-    if (errno != 0 || end == text || *end != '\0' || value == 0) {
-        return false;
-    }
     window = static_cast<Window>(value);
-    return true;
+    return errno == 0 && end != text && *end == '\0' && value != 0;
 }
 
 }  // namespace
