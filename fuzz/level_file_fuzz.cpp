@@ -9,8 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::FILE* stream = fmemopen(const_cast<uint8_t*>(data), size == 0 ? 1 : size, "rb");
-    if (stream == nullptr)
+    if (stream == nullptr) {
         return 0;
+    }
     if (size == 0) {
         std::fgetc(stream);  // an empty file: leave the stream at its end
         std::fseek(stream, 0, SEEK_END);

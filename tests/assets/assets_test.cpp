@@ -35,8 +35,9 @@ TEST(Generator, TwoRunsGiveIdenticalBytes) {
     // The menu's icons, in the folder asked for (the package installs them from there).
     const std::string icons = std::string(LUMEN_BIN_DIR) + "/lumendrift-assets --icons " + dir;
     ASSERT_EQ(std::system(icons.c_str()), 0) << icons;
-    for (int size : {48, 128, 256})
+    for (int size : {48, 128, 256}) {
         EXPECT_TRUE(fs::exists(dir + "/lumendrift-" + std::to_string(size) + ".png")) << size;
+    }
     fs::remove_all(dir);
 }
 

@@ -47,14 +47,16 @@ class Session {
         title_ = loadImage("images/titlescreen.bmp", &reason);
         EXPECT_TRUE(setUpGame(*state, screen, front_, title_, kLevelFile, &reason)) << reason;
         EXPECT_NE(state->sounds.laser, nullptr) << "the disk audio device did not open";
-        for (Ship& enemy : state->enemies)
+        for (Ship& enemy : state->enemies) {
             enemy.respawnCountdown = INT_MAX;
+        }
     }
 
     void frames(int count, std::initializer_list<SDLKey> held) {
         std::vector<Uint8> keys(SDLK_LAST, 0);
-        for (SDLKey key : held)
+        for (SDLKey key : held) {
             keys[key] = 1;
+        }
         for (int n = 0; n < count; ++n) {
             ticks_ += 20;
             FrameInput input;
@@ -77,15 +79,17 @@ class Session {
         const auto busy = [this] {
             const int thrust = state->thrustChannel;
             bool playing = thrust >= 0 && Mix_FadingChannel(thrust) != MIX_NO_FADING;
-            for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel)
+            for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
                 playing = playing || (channel != thrust && Mix_Playing(channel));
+            }
             return playing;
         };
         long after = -1;
         for (Uint32 start = SDL_GetTicks(); SDL_GetTicks() - start < 5000; SDL_Delay(2)) {
             after = after < 0 && !busy() ? written() : after;
-            if (after >= 0 && written() >= after + 3 * 2 * 4096)
+            if (after >= 0 && written() >= after + 3 * 2 * 4096) {
                 return;
+            }
         }
         ADD_FAILURE() << "the mixer did not finish within 5 s";
     }
@@ -200,8 +204,9 @@ TEST(HeardRun, EachSoundAloneIsAsLoudAsBefore) {
 std::vector<Sint16> limited(std::vector<Sint16> s) {
     MixLimiter limiter;
     limiter.envelope = 0.7f;  // the threshold
-    for (size_t at = 0; at < s.size(); at += 512)
+    for (size_t at = 0; at < s.size(); at += 512) {
         limitMixBlock(limiter, &s[at], static_cast<int>(std::min<size_t>(512, s.size() - at)));
+    }
     return s;
 }
 
@@ -218,16 +223,18 @@ std::vector<Sint16> then(std::vector<Sint16> s, size_t count, double amplitude) 
 
 int peak(const std::vector<Sint16>& s, size_t from = 0, size_t to = SIZE_MAX) {
     int p = 0;
-    for (size_t i = from; i < std::min(to, s.size()); ++i)
+    for (size_t i = from; i < std::min(to, s.size()); ++i) {
         p = std::max(p, std::abs(int(s[i])));
+    }
     return p;
 }
 
 TEST(Limiter, AQuietSoundComesOutEightTimesLouderUnchangedThirtyTwoSamplesLater) {
     const std::vector<Sint16> in = then({}, 20000, 2700.0);  // heard at 0.66 of full scale
     const std::vector<Sint16> out = limited(in);
-    for (size_t i = 0; i < in.size(); ++i)
+    for (size_t i = 0; i < in.size(); ++i) {
         ASSERT_EQ(out[i], i < 32 ? 0 : 8 * in[i - 32]) << i;
+    }
 }
 
 TEST(Limiter,

@@ -32,8 +32,9 @@ EditorDocument threeLevels() {
 
 std::vector<LatticeShape> shapes(const EditorDocument& doc) {
     std::vector<LatticeShape> all;
-    for (int l = 0; l < doc.levelCount(); ++l)
+    for (int l = 0; l < doc.levelCount(); ++l) {
         all.push_back(captureShape(doc.lattice(l)));
+    }
     return all;
 }
 
@@ -119,8 +120,9 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
         const auto after = shapes(doc);
         EXPECT_EQ(after, expected);
         // Every spline block is current: a Lattice built afresh from the shape has the same.
-        for (int l = 0; l < doc.levelCount(); ++l)
+        for (int l = 0; l < doc.levelCount(); ++l) {
             EXPECT_TRUE(sameBlocks(doc.lattice(l), *buildLattice(after[l]))) << "level " << l;
+        }
         ASSERT_TRUE(doc.undo());
         EXPECT_EQ(fileBytes(doc), original);
         EXPECT_FALSE(doc.unsaved());
@@ -215,8 +217,9 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
         for (int trial = 0; trial < 20; ++trial) {
             LatticeShape shape = defaultShape(12, 9);
             // A bent start, so that smoothing has something to do.
-            for (size_t n = 0; n < shape.nodes.size(); ++n)
+            for (size_t n = 0; n < shape.nodes.size(); ++n) {
                 shape.nodes[n] += static_cast<float>(std::rand() % 21 - 10);
+            }
             const LatticeShape before = shape;
             Brush brush{kind, 30.0f + static_cast<float>(std::rand() % 100), 0.8f, trial % 2 == 1};
             const float x = static_cast<float>(std::rand() % 480);
@@ -233,8 +236,9 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
                 const float d = std::hypot(rx, ry), step = std::hypot(mx, my);
                 EXPECT_FALSE(step > 0 && d >= brush.radius) << "node " << n / 2 << " at " << d;
                 inside += d < brush.radius * 0.5f ? 1 : 0;
-                if (step < 1e-3f || kind == BrushKind::Smooth)
+                if (step < 1e-3f || kind == BrushKind::Smooth) {
                     continue;
+                }
                 const float along = kind == BrushKind::Push ? mx * 6 - my * 4 : mx * rx + my * ry;
                 const float turn = rx * my - ry * mx;
                 const bool back =
@@ -344,8 +348,9 @@ TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
         auto index = [&](int x, int y) -> Uint8& {
             return static_cast<Uint8*>(big->pixels)[y * big->pitch + x];
         };
-        for (int n = 0; n < 60; ++n)  // a sparse picture, as levels are
+        for (int n = 0; n < 60; ++n) {  // a sparse picture, as levels are
             index(std::rand() % big->w, std::rand() % big->h) = static_cast<Uint8>(std::rand() % 4);
+        }
         SDL_Surface* small = reducePicture(big, f, 0);
         ASSERT_NE(small, nullptr);
         ASSERT_EQ(small->w, 13);
@@ -361,10 +366,11 @@ TEST(EditorOverview, ReductionIsTheRoundedMeanOfEachBlock) {
                     }
                 }
                 const Uint32 got = static_cast<Uint32*>(small->pixels)[oy * small->w + ox];
-                for (int channel = 0; channel < 3; ++channel)
+                for (int channel = 0; channel < 3; ++channel) {
                     EXPECT_EQ(static_cast<int>((got >> (16 - 8 * channel)) & 0xFF),
                               (2 * sum[channel] + f * f) / (2 * f * f))
                         << "f " << f << " block (" << ox << ", " << oy << ")";
+                }
             }
         }
         SDL_FreeSurface(small);
@@ -380,14 +386,16 @@ TEST(EditorPlayTest, TheEditedLevelComesFirstBesideLinksToTheDataAndTheGamesEndI
     std::unique_ptr<LevelSet> played;
     ASSERT_EQ(readLevelFile(played, (folder + "/foo3.lvl").c_str(), &reason), 0) << reason;
     std::vector<std::pair<float, float>> sizes;
-    for (int l = 0; l < played->count; ++l)
+    for (int l = 0; l < played->count; ++l) {
         sizes.emplace_back(played->lattices[l]->columns, played->lattices[l]->rows);
+    }
     EXPECT_EQ(sizes, (std::vector<std::pair<float, float>>{{6, 5}, {5, 4}, {3, 3}}));
     float x = 0, y = 0;
     played->lattices[1]->mapPoint(2, 1, x, y, true, true);  // the bend of level 0 came along
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(83.5f, 37.25f));
-    for (const char* data : {"/images/titlescreen.bmp", "/sfx/respawn.wav", "/play/front.bmp"})
+    for (const char* data : {"/images/titlescreen.bmp", "/sfx/respawn.wav", "/play/front.bmp"}) {
         EXPECT_TRUE(std::ifstream(folder + data).good()) << data;
+    }
     EXPECT_EQ(runGame("/bin/true", folder, [] {}), "");
     EXPECT_EQ(runGame("/bin/false", folder, [] {}), "the game ended with a failure (status 1)");
     EXPECT_EQ(runGame("/no/such/game", folder, [] {}), "/no/such/game: cannot run");

@@ -53,8 +53,9 @@ TEST(EnemyMotion, PushedOutInsideThreeUnitsPulledInOutsideTheShortWayAcrossTheSe
 
 TEST(EnemyFiring, OddsByKindAVolleyOfFifteenAlongTheOldHeadingSwarmShotsFannedWithOwnDraws) {
     unsigned laserOnly = 1;  // a first draw that is a multiple of 25 but not of 50
-    while (play::drawsAfter(laserOnly, 1)[0] % 50 == 0 || play::drawsAfter(laserOnly, 1)[0] % 25)
+    while (play::drawsAfter(laserOnly, 1)[0] % 50 == 0 || play::drawsAfter(laserOnly, 1)[0] % 25) {
         ++laserOnly;
+    }
     // Lasers 1 in 25, bombs 1 in 50, the swarm ship six shots 1 in 75.
     const unsigned cases[][4] = {{0, seedWhere(true, 25), 1, PurpleLaser},
                                  {0, seedWhere(false, 25), 0, 0},

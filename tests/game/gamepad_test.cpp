@@ -12,16 +12,19 @@ std::set<int> keysOf(const GamepadReading& pad) {
     std::array<Uint8, SDLK_LAST> keys{};
     addGamepadKeys(pad, keys.data());
     std::set<int> held;
-    for (int k = 0; k < SDLK_LAST; ++k)
-        if (keys[k] != 0)
+    for (int k = 0; k < SDLK_LAST; ++k) {
+        if (keys[k] != 0) {
             held.insert(k);
+        }
+    }
     return held;
 }
 
 GamepadReading buttons(std::initializer_list<int> pressed) {
     GamepadReading pad;
-    for (int b : pressed)
+    for (int b : pressed) {
         pad.buttons[b] = true;
+    }
     return pad;
 }
 
@@ -58,9 +61,10 @@ TEST(Gamepad, EachInputHoldsTheKeysTheKeyboardWouldAndNothingElse) {
         {stick(0, 0, SDL_HAT_RIGHTDOWN), {SDLK_RIGHT, SDLK_DOWN}},
         {stick(-32768, 0, SDL_HAT_LEFT), {SDLK_LEFT}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(keysOf(c.pad), c.keys)
             << "stick " << c.pad.stickX << "," << c.pad.stickY << " hat " << int(c.pad.hat);
+    }
 }
 
 TEST(Gamepad, KeysAreOnlyAddedAndWithoutAGamepadTheKeyboardsOwnArrayIsRead) {

@@ -20,8 +20,9 @@ void bare(World& a) {
 /// Width of the bar drawn from x = 490 in row y: the first black column after it.
 int barWidth(SDL_Surface* screen, int y) {
     int width = 0;
-    while (490 + width < 800 && pixel(screen, 490 + width, y) != 0)
+    while (490 + width < 800 && pixel(screen, 490 + width, y) != 0) {
         ++width;
+    }
     return width;
 }
 
@@ -49,8 +50,9 @@ TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHig
         EXPECT_EQ(barWidth(a->screen, 549), c.healthWidth) << c.health;
         EXPECT_EQ(barWidth(a->screen, 560), c.completionWidth) << c.kills << "/" << c.target;
         EXPECT_EQ(barWidth(a->screen, 579), c.completionWidth) << c.kills << "/" << c.target;
-        for (int y : {529, 550, 559, 580})
+        for (int y : {529, 550, 559, 580}) {
             EXPECT_EQ(pixel(a->screen, 490, y), 0u) << y;
+        }
     }
 }
 
@@ -59,8 +61,9 @@ TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHig
 TEST(HudGauges, AmmunitionAlphaByEachWeaponsCapacity) {
     World a(play::kArena);
     bare(a);
-    for (int w = 1; w < kWeaponCount; ++w)
+    for (int w = 1; w < kWeaponCount; ++w) {
         a->images.ammo[w] = a.keep(play::image(10, 10, 0xFFFFFF));
+    }
     a->ammo = {0, 0, 1, 200, 5};
     drawHud(*a);
     EXPECT_EQ(a->images.ammo[1]->format->alpha, 0);    // empty: invisible

@@ -39,8 +39,9 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
         EXPECT_EQ(s.kills, 0);
         EXPECT_EQ(s.ammo, (std::array<int, kWeaponCount>{}));
         EXPECT_EQ(s.player.respawnCountdown, 2);
-        for (const Ship& enemy : s.enemies)
+        for (const Ship& enemy : s.enemies) {
             EXPECT_EQ(enemy.respawnCountdown, 50);
+        }
         EXPECT_EQ(a.liveShots(), 0);
         EXPECT_EQ(std::count(s.explosions.live.begin(), s.explosions.live.end(), 1), 0);
         // Kept as they were; the health is restored by the respawn, two frames later.

@@ -83,8 +83,9 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     // enemy20011 fills two slots with two surfaces; enemy3 fills six with one.
     EXPECT_NE(images.enemy[7], images.enemy[10]);
     EXPECT_EQ(centreOf(images.enemy[7]), centreOf(images.enemy[10]));
-    for (int i = 13; i < 18; ++i)
+    for (int i = 13; i < 18; ++i) {
         EXPECT_EQ(images.enemy[i], images.enemy[12]);
+    }
     const std::pair<SDL_Surface*, const char*> loaded[] = {
         {images.enemy[12], "images/enemy3.bmp"},
         {images.ship[4], "images/ship011.bmp"},
@@ -107,8 +108,9 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
         EXPECT_EQ(images.shot[i]->format->Amask, i < 20 ? 0xFF000000u : 0u) << i;
     }
     EXPECT_EQ(images.shot[26]->format->colorkey, 0xFF00FFu);
-    for (SDL_Surface* explosion : images.explosion)
+    for (SDL_Surface* explosion : images.explosion) {
         EXPECT_EQ(explosion->format->Amask, 0xFF000000u);
+    }
     EXPECT_EQ(images.ammo[0], nullptr);
     EXPECT_NE(images.ammo[4], nullptr);
     EXPECT_EQ(images.front, start.front);
@@ -139,8 +141,9 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     }
 
     // The loading screen shows the panel picture (32 bits, as generated) as loaded.
-    for (const auto& [x, y] : {std::pair{400, 300}, std::pair{20, 580}})
+    for (const auto& [x, y] : {std::pair{400, 300}, std::pair{20, 580}}) {
         EXPECT_EQ(play::pixel(screen, x, y), play::pixel(start.front, x, y)) << x << ", " << y;
+    }
 
     // Sounds (the dummy audio driver opens): Swarm hits are silent.
     const Sounds& sfx = state->sounds;

@@ -21,9 +21,10 @@ void shotPass(World& w) {
     const Lattice& lattice = *w->currentLattice;
     lattice.mapPoint(w->player.x / 100, w->player.y / 100, w->playerPicturePos.x,
                      w->playerPicturePos.y, false, false);
-    for (int e = 0; e < kEnemyCount; ++e)
+    for (int e = 0; e < kEnemyCount; ++e) {
         lattice.mapPoint(w->enemies[e].x / 100, w->enemies[e].y / 100, w->enemyPicturePos[e].x,
                          w->enemyPicturePos[e].y, false, false);
+    }
     updateShots(*w, w.input());
 }
 
@@ -40,8 +41,9 @@ TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouche
     for (int age = 1; age <= 4; ++age) {
         shotPass(w);
         EXPECT_EQ(w.liveShots(), age < 4 ? 3 : 0) << "age " << age;
-        for (int e : {0, 1, 3})
+        for (int e : {0, 1, 3}) {
             EXPECT_EQ(w->enemies[e].health <= 30, age == 4) << "enemy " << e << ", age " << age;
+        }
         EXPECT_EQ(w->player.health <= 80, age == 4) << "age " << age;
     }
 }

@@ -45,8 +45,9 @@ inline SDL_Surface* image(int w, int h, Uint32 rgb, bool alpha = false) {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
                                           0x000000FF, alpha ? 0xFF000000 : 0);
     SDL_FillRect(s, nullptr, rgb | 0xFF000000);
-    if (alpha)
+    if (alpha) {
         SDL_SetAlpha(s, SDL_SRCALPHA, 255);
+    }
     return s;
 }
 
@@ -68,8 +69,9 @@ inline std::vector<int> drawsAfter(unsigned seed, int count) {
 /// A seed whose first rand() is a multiple of `odds` (an enemy fires) or is not (holds fire).
 inline unsigned seedWhere(bool fires, int odds) {
     unsigned seed = 1;
-    while ((drawsAfter(seed, 1)[0] % odds == 0) != fires)
+    while ((drawsAfter(seed, 1)[0] % odds == 0) != fires) {
         ++seed;
+    }
     return seed;
 }
 
@@ -103,23 +105,29 @@ class World {
         s.screen = dummyScreen();
         SDL_FillRect(s.screen, nullptr, 0);
         s.levels = std::make_unique<LevelSet>();
-        for (const auto& [columns, rows] : levels)
+        for (const auto& [columns, rows] : levels) {
             s.levels->appendLattice(columns, rows);
+        }
         s.currentLattice = s.levels->lattices[0].get();
         Images& im = s.images;
-        for (int pose = 0; pose < kShipImageCount; ++pose)
+        for (int pose = 0; pose < kShipImageCount; ++pose) {
             im.ship[pose] = keep(image(90, 103, kShipColour[pose]));
-        for (SDL_Surface*& enemy : im.enemy)
+        }
+        for (SDL_Surface*& enemy : im.enemy) {
             enemy = keep(image(60, 60, 0x8020A0));
+        }
         for (int i = 0; i < kShotImageCount; ++i) {  // the laser is 12 × 40; 0..19 have alpha
             im.shot[i] = keep(image(i == 1 ? 12 : 20, i == 1 ? 40 : 20, kShotColour, i < 20));
         }
-        for (int i = 0; i < kExplosionImageCount; ++i)
+        for (int i = 0; i < kExplosionImageCount; ++i) {
             im.explosion[i] = keep(image(i < 12 ? 180 : 100, i < 12 ? 180 : 100, 0xFF8000, true));
-        for (int w = 1; w < kWeaponCount; ++w)
+        }
+        for (int w = 1; w < kWeaponCount; ++w) {
             im.ammo[w] = keep(image(40, 20, 0x00FFFF));
-        for (SDL_Surface*& indicator : im.indicator)
+        }
+        for (SDL_Surface*& indicator : im.indicator) {
             indicator = keep(image(40, 20, 0xFFFF00));
+        }
         im.health = keep(image(200, 20, 0x00FF00));
         im.completion = keep(image(200, 20, 0x0000FF));
         im.levelUp = keep(image(800, 600, 0xFFFFFF));
@@ -139,8 +147,9 @@ class World {
         state->player = ship(0, 1000.0f, 1000.0f, 100);
     }
     ~World() {
-        for (SDL_Surface* surface : owned_)
+        for (SDL_Surface* surface : owned_) {
             SDL_FreeSurface(surface);
+        }
     }
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -157,13 +166,15 @@ class World {
     /// Runs one frame with exactly these keys held (and the event, if given).
     void frame(std::initializer_list<SDLKey> held = {}, const SDL_Event* event = nullptr) {
         std::fill(keys.begin(), keys.end(), 0);
-        for (SDLKey key : held)
+        for (SDLKey key : held) {
             keys[key] = 1;
+        }
         runFrame(*state, input(event));
     }
     void frames(int n, std::initializer_list<SDLKey> held = {}) {
-        for (int f = 0; f < n; ++f)
+        for (int f = 0; f < n; ++f) {
             frame(held);
+        }
     }
     /// The next frame's input with the keys as they are held now; the clock advances 20 ms.
     FrameInput input(const SDL_Event* event = nullptr) {

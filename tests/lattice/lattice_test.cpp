@@ -41,21 +41,25 @@ TEST(LatticeRefit, AChangeRefitsOnlyTheSegmentsItFeeds) {
         Lattice lattice(nc, 4);
         Lattice reference(nc, 4);
         // Every block of row 1 stale first, so that a refit shows up as a change.
-        for (int i = 0; i < nc; ++i)
+        for (int i = 0; i < nc; ++i) {
             lattice.setNodePosition(i, 1, 40.0f * i + 7.0f * (i % 3), 40.0f + 5.0f * (i % 2));
+        }
         lattice.setNodeAndRefit(moved, 1, 40.0f * moved + 11.0f, 52.0f);
-        for (int k = 0; k <= nc - 2; ++k)
+        for (int k = 0; k <= nc - 2; ++k) {
             EXPECT_EQ(!sameBlock(lattice.node(k, 1), reference.node(k, 1)),
                       k >= moved - 3 && k <= moved + 1)
                 << "moved " << moved << " segment " << k;
+        }
         EXPECT_TRUE(sameBlock(lattice.node(0, 2), reference.node(0, 2)));
     }
     Lattice rim(4, 4);  // rim segments wrap: point 0 feeds 9, 10, 11, 0 and 1 of 12
-    for (int k = 0; k < 12; ++k)
+    for (int k = 0; k < 12; ++k) {
         rim.rim[k].a.x = 12345.0f;
+    }
     rim.setRimPoint(0, 0.25f, 0.5f);
-    for (int k = 0; k < 12; ++k)
+    for (int k = 0; k < 12; ++k) {
         EXPECT_EQ(rim.rim[k].a.x != 12345.0f, k >= 9 || k <= 1) << "rim segment " << k;
+    }
     Lattice edge(5, 5);  // requests outside the row do nothing; the last node holds no block
     edge.setNodePosition(4, 2, 999.0f, 999.0f);
     const LatticeNode before = edge.node(3, 2);

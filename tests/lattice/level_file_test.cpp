@@ -21,8 +21,9 @@ struct Bytes {
     Bytes& raw(const void* v) {
         uint32_t bits;
         std::memcpy(&bits, v, 4);
-        for (int b = 0; b < 4; ++b)
+        for (int b = 0; b < 4; ++b) {
             data.push_back(static_cast<unsigned char>(bits >> (8 * b)));
+        }
         return *this;
     }
     Bytes& at(size_t offset, float v) {  // overwrites the word at `offset`
@@ -36,9 +37,11 @@ struct Bytes {
     /// A level record with the default grid stored as thirds, and the default rim.
     Bytes& level(int nc, int nr, float nodeOffset = 0.0f) {
         f32(nc).f32(nr).f32(2 * (nc + nr) - 4);
-        for (int i = 0; i < nc; ++i)
-            for (int j = 0; j < nr; ++j)
+        for (int i = 0; i < nc; ++i) {
+            for (int j = 0; j < nr; ++j) {
                 f32(40.0f * i / 3 + nodeOffset).f32(40.0f * j / 3);
+            }
+        }
         Lattice shape(nc, nr);
         for (int k = 0; k < 2 * (nc + nr) - 4; ++k) {
             float u = 0, v = 0;
@@ -52,8 +55,9 @@ struct Bytes {
 /// The largest stored third whose triple is still within 32767 pixels.
 float lastThirdWithin() {
     float p = 10922.0f;
-    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f)
+    while (3.0f * std::nextafter(p, INFINITY) <= 32767.0f) {
         p = std::nextafter(p, INFINITY);
+    }
     return p;
 }
 
@@ -77,11 +81,13 @@ std::vector<unsigned char> readFile(const std::string& path) {
 TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOrder) {
     Bytes file;
     file.i32(1).f32(3).f32(3).f32(8);
-    for (int n = 0; n < 9; ++n)
+    for (int n = 0; n < 9; ++n) {
         file.f32(n == 4 ? 10.0f : 0.0f).f32(n == 4 ? 20.0f : 0.0f);
+    }
     const float rim[8][2] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}};
-    for (auto& p : rim)
+    for (auto& p : rim) {
         file.f32(p[0]).f32(p[1]);
+    }
     ASSERT_EQ(file.data.size(), 152u);
 
     std::unique_ptr<LevelSet> set;
@@ -178,9 +184,11 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
     std::uniform_real_distribution<float> wobble(-17.0f, 17.0f);
     for (int32_t l = 0; l < set.count; ++l) {
         Lattice& bent = *set.lattices[l];
-        for (int i = 0; static_cast<float>(i) < bent.columns; ++i)
-            for (int j = 0; static_cast<float>(j) < bent.rows; ++j)
+        for (int i = 0; static_cast<float>(i) < bent.columns; ++i) {
+            for (int j = 0; static_cast<float>(j) < bent.rows; ++j) {
                 bent.setNodePosition(i, j, 40.0f * i + wobble(random), 40.0f * j + wobble(random));
+            }
+        }
         bent.refitAll();
     }
 

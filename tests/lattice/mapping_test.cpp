@@ -16,10 +16,12 @@ void bend(Lattice& lattice, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> amplitude(-15.0f, 15.0f);
     const float ax = amplitude(random), ay = amplitude(random), phase = amplitude(random);
-    for (int i = 0; i < lattice.columns; ++i)
-        for (int j = 0; j < lattice.rows; ++j)
+    for (int i = 0; i < lattice.columns; ++i) {
+        for (int j = 0; j < lattice.rows; ++j) {
             lattice.setNodePosition(i, j, 40.0f * i + ax * std::sin(0.7f * j + phase),
                                     40.0f * j + ay * std::cos(0.5f * i - phase));
+        }
+    }
     lattice.refitAll();
 }
 
@@ -100,9 +102,11 @@ TEST(MapDirection, TheSeamContinuesTheInsideOfABentLattice) {
     lattice.mapDirection(11.0f, 11.0f, 1.0f, 0.0f, dx, dy);
     EXPECT_NEAR(dx, 40.0f, 1e-3);
     EXPECT_NEAR(dy, 0.0f, 1e-3);
-    for (int i = 0; i < 12; ++i)
-        for (int j = 0; j < 12; ++j)
+    for (int i = 0; i < 12; ++i) {
+        for (int j = 0; j < 12; ++j) {
             lattice.setNodePosition(i, j, 40.0f * i + 0.8f * j * j, 40.0f * j + 0.5f * i * i);
+        }
+    }
     lattice.refitAll();
     // The slope is continuous where the end quadratics meet the inner cells (nodes 1 and 10)
     // and on the seam (node 11), along rows and along columns.

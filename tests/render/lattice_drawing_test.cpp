@@ -19,8 +19,9 @@ using rendertest::SurfacePtr;
 
 /// trunc(value)·scale + offset as the pictures map points, with values beyond int off the target.
 int mapped(float value, int scale, int offset) {
-    if (!(std::fabs(value) < 2147483648.0f))
+    if (!(std::fabs(value) < 2147483648.0f)) {
         return -1;
+    }
     const long long result = static_cast<long long>(value) * scale + offset;
     return result < -2147483647LL || result > 2147483647LL ? -1 : static_cast<int>(result);
 }
@@ -53,8 +54,9 @@ void drawEverySample(SDL_Surface* target, const Lattice& lattice, float step, bo
             }
         }
     }
-    if (!rim)
+    if (!rim) {
         return;
+    }
     float u = 0.0f, v = 0.0f;
     lattice.rimPoint(0.0f, u, v);
     float x = 0.0f, y = 0.0f;
@@ -155,10 +157,12 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
                          std::to_string(far));
             const float shift = static_cast<float>(edge.place + far - 5 * 40);
             Lattice lattice(12, 12);
-            for (int i = 0; i < 12; ++i)
-                for (int j = 0; j < 12; ++j)
+            for (int i = 0; i < 12; ++i) {
+                for (int j = 0; j < 12; ++j) {
                     lattice.setNodePosition(i, j, 40.0f * i + (edge.row ? -20.0f : shift),
                                             40.0f * j + (edge.row ? shift : -20.0f));
+                }
+            }
             lattice.refitAll();
             auto target = picture(200, 150);
             for (int k = 1; k <= 3; ++k) {  // pieces across the target
@@ -179,9 +183,11 @@ TEST(LatticeCulling, SkipsFarPiecesAndKeepsLinesOnePixelInsideEachWindowEdge) {
 
 TEST(LatticeDrawing, LinesOutsideEveryTargetAreDroppedWithoutHarm) {
     Lattice lattice(4, 4);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
             lattice.setNodePosition(i, j, 3.0e9f * (i - 1.5f), 1.0e38f * (j - 1.5f));
+        }
+    }
     lattice.refitAll();
     auto surface = picture(100, 100);
     drawLattice(surface.get(), lattice, 1, 0, 0);
@@ -208,8 +214,9 @@ TEST(LatticeDrawing, ReferenceGridIsSquareAndIgnoresTheWarp) {
         }
     }
     for (const auto& [x, y] : {std::pair{261, 100}, std::pair{100, 261}, std::pair{220, 260},
-                               std::pair{260, 220}, std::pair{110, 60}, std::pair{60, 110}})
+                               std::pair{260, 220}, std::pair{110, 60}, std::pair{60, 110}}) {
         EXPECT_EQ(rawPixel(surface.get(), x, y), kWhite) << x << "," << y;
+    }
     int red = 0;
     for (int y = 0; y < 300; ++y) {
         for (int x = 0; x < 300; ++x) {

@@ -27,9 +27,11 @@ Uint32 numbered(int x, int y) {
 /// A 32-bit source whose pixel (x, y) holds numbered(x, y) (never zero).
 rendertest::SurfacePtr numberedSource(int w, int h) {
     auto source = makeSurface(4, w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
             (static_cast<Uint32*>(source->pixels) + y * source->pitch / 4)[x] = numbered(x, y);
+        }
+    }
     return source;
 }
 

@@ -38,8 +38,9 @@ inline Uint32 rawPixel(const SDL_Surface* surface, int x, int y) {
     const int bytes = surface->format->BytesPerPixel;
     const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
     Uint32 value = 0;
-    for (int k = 0; k < bytes; ++k)
+    for (int k = 0; k < bytes; ++k) {
         value |= static_cast<Uint32>(p[k]) << (8 * k);
+    }
     return value;
 }
 
@@ -48,10 +49,13 @@ using PixelSet = std::set<std::pair<int, int>>;
 /// Every pixel whose bytes are not all zero.
 inline PixelSet litPixels(const SDL_Surface* surface) {
     PixelSet lit;
-    for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x)
-            if (rawPixel(surface, x, y) != 0)
+    for (int y = 0; y < surface->h; ++y) {
+        for (int x = 0; x < surface->w; ++x) {
+            if (rawPixel(surface, x, y) != 0) {
                 lit.insert({x, y});
+            }
+        }
+    }
     return lit;
 }
 

@@ -13,10 +13,13 @@ namespace {
 
 /// Whether the 6 × 14 box from (left, top) holds glyph k, clipped to w columns.
 bool glyphAt(const SDL_Surface* target, int left, int top, int k, int w = 6) {
-    for (int y = top; y < top + 14; ++y)
-        for (int x = left; x < left + w; ++x)
-            if (rawPixel(target, x, y) != 0xFF000000u + k)
+    for (int y = top; y < top + 14; ++y) {
+        for (int x = left; x < left + w; ++x) {
+            if (rawPixel(target, x, y) != 0xFF000000u + k) {
                 return false;
+            }
+        }
+    }
     return true;
 }
 

@@ -67,8 +67,9 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
         ++frame;
         FrameInput input;
         if (keep-- == 0) {
-            for (const auto& [key, perMille] : kOdds)
+            for (const auto& [key, perMille] : kOdds) {
                 keys[key] = random() % 1000 < perMille ? 1 : 0;
+            }
             keep = 2 + static_cast<int>(random() % 10);
         }
         input.keys = keys.data();
