@@ -107,4 +107,6 @@ start_x_server() {
 stop_x_server() { stop_program "$x_server_pid" TERM; x_server_pid=""; }
 # stop_program PID [SIGNAL]: ends a program the test started (at once: KILL unless SIGNAL says
 # otherwise) and reaps it.
-stop_program() { [ -z "$1" ] || { kill "-${2:-KILL}" "$1" 2>/dev/null; wait "$1" 2>/dev/null; } || true; }
+stop_program() {
+  [ -z "$1" ] || { kill "-${2:-KILL}" "$1" 2>/dev/null; wait "$1" 2>/dev/null; } || true
+}

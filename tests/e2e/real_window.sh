@@ -19,7 +19,8 @@ property() { # WM_NAME or WM_ICON_NAME of the game's window, without quotes
 caption_is() { [ "$(property WM_NAME)" = "$1" ] && [ "$(property WM_ICON_NAME)" = "$2" ]; }
 screenshot() { # the 800 × 600 window area as a new PNG file; prints its path
   local file
-  file="$(mktemp -p "$scratch" --suffix=.png shot.XXXXXX)" && import -window root -crop 800x600+0+0 +repage "$file" && echo "$file"
+  file="$(mktemp -p "$scratch" --suffix=.png shot.XXXXXX)" &&
+    import -window root -crop 800x600+0+0 +repage "$file" && echo "$file"
 }
 count_colour() { # FILE GEOMETRY #RRGGBB: how many pixels of the area have exactly this colour
   convert "$1" -crop "$2" +repage -alpha off -format %c histogram:info:- |

@@ -35,7 +35,10 @@ to_window() { awk -v p="$1" -v z="$zoom" -v o="$2" 'BEGIN { t = int(p + 1e-3); p
 node_word() { echo $((4 + 2 * ($1 * 20 + $2))); } # x of node (i, j) of the 26 × 20 first level
 keys() { printf 'key %s\n' "$@"; }                # script lines pressing each key named
 # drag X Y [DX DY]: script lines dragging with the left button from (X, Y) by (DX, DY), (20, 18)
-drag() { printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" $(($1 + ${3:-20})) $(($2 + ${4:-18})) $(($1 + ${3:-20})) $(($2 + ${4:-18})); }
+drag() {
+  local x=$(($1 + ${3:-20})) y=$(($2 + ${4:-18}))
+  printf 'press %d %d 1\nmove %d %d\nrelease %d %d 1\n' "$1" "$2" "$x" "$y" "$x" "$y"
+}
 
 # --- a node dragged at scales 1/2, 1, 2 and 4 ---------------------------------------------------
 while read -r notches i j dx dy; do

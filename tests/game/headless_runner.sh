@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The headless runner: --frames outlasts a shorter script, --trace, and bad options end with one line and
-# status 2. (What good runs print and draw is pinned by tests/perf/identical_output.sh; that a run
-# without sound is the same, by broken_installs.sh.)
+# The headless runner: --frames outlasts a shorter script, --trace prints a line a frame, and bad
+# options end with one line and status 2. (What good runs print and draw is pinned by
+# tests/perf/identical_output.sh; that a run without sound is the same, by broken_installs.sh.)
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 # shellcheck source=tests/e2e/e2e.bash
