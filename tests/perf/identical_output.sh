@@ -4,14 +4,16 @@
 # three runs (a flight over many Camera cells, black holes bending the arena, long random play),
 # both as saved BMP files and as raw screen memory (every byte of every pixel).
 # Any change to a pixel or to a float of the state shows up here. So does one to a byte of the
-# generated images and sounds, or to a pixel of the editor's views along a short script.
+# generated images and sounds, to a pixel of the editor's views along a short script, or to what
+# the level tool says and draws of the shipped levels.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
 # shellcheck source=tests/e2e/e2e.bash
 source "$LUMEN_SOURCE_DIR/tests/e2e/e2e.bash"
 e2e_begin identical_output
-require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl" "$LUMEN_BIN_DIR/lumendrift-editor"
+require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl" "$LUMEN_BIN_DIR/lumendrift-editor" \
+  "$LUMEN_BIN_DIR/lumendrift-level"
 cd "$LUMEN_DATA_DIR"
 
 # One run: its summary line, then "frame md5" for every screen shot.
@@ -28,7 +30,8 @@ actual="$(
   run flight "1 50 150 300 450 580" --script "$keys/flight.keys"
   run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
   run random "500 1500 3000" --random 7 --frames 3000
-  echo "data $(find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum | md5sum | cut -d' ' -f1)"
+  echo "data $(find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum | md5sum |
+    cut -d' ' -f1)"
   # The brush at scale 3, a selected node, the next level (nothing selected), its reference view
   # with rim point 0 under the cursor, the help, the brush's largest radius with the least strength
   # and the other way round, and the question when closing with unsaved changes.
@@ -44,6 +47,13 @@ actual="$(
   } >"$scratch/editor.txt"
   "$LUMEN_BIN_DIR/lumendrift-editor" --script "$scratch/editor.txt" "$scratch/edit.lvl" >/dev/null
   (cd "$scratch" && md5sum e?.bmp)
+  # The level tool: the shipped levels described and as JSON, level 1 drawn its three ways.
+  tool="$LUMEN_BIN_DIR/lumendrift-level"
+  for mode in "" --coarse --reference; do
+    "$tool" render foo3.lvl 1 "$scratch/l$mode.bmp" ${mode:+"$mode"}
+  done
+  echo "level tool $({ "$tool" info foo3.lvl && "$tool" dump foo3.lvl && cat "$scratch"/l*.bmp; } |
+    md5sum | cut -d' ' -f1)"
 )"
 
 expected="$(cat "$keys/identical_output.expected")"
