@@ -38,9 +38,9 @@ actual="$(
   cp foo3.lvl "$scratch/edit.lvl"
   {
     printf '%s\n' "move 480 342" "wheel 4" "wheel -1" "key 2" "move 500 300" \
-      "shot $scratch/e1.bmp" "key n" "press 417 279 1" "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" \
-      "key pagedown" "key pageup" "shot $scratch/e3.bmp" "key tab" "move 170 92" \
-      "shot $scratch/e4.bmp" "key f1" "shot $scratch/e5.bmp" "key f1"
+      "shot $scratch/e1.bmp" "key n" "press 417 279 1" "release 417 279 1" \
+      "shot $scratch/e2.bmp" "key pagedown" "key pagedown" "key pageup" "shot $scratch/e3.bmp" \
+      "key tab" "move 170 92" "shot $scratch/e4.bmp" "key f1" "shot $scratch/e5.bmp" "key f1"
     printf 'key ]\nkey ,\n%.0s' {1..30} && echo "shot $scratch/e6.bmp"
     printf 'key [\nkey .\n%.0s' {1..40} && echo "shot $scratch/e7.bmp"
     printf '%s\n' "key ctrl+r" "key ctrl+q" "shot $scratch/e8.bmp" "key q"
