@@ -2,6 +2,7 @@
 // large, unfolded levels. (The game's set-up tests load every picture and sound of it and refuse
 // any whose format its use cannot take.)
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +36,13 @@ TEST(Generator, TwoRunsGiveIdenticalBytes) {
     // The menu's icons, in the folder asked for (the package installs them from there).
     const std::string icons = std::string(LUMEN_BIN_DIR) + "/lumendrift-assets --icons " + dir;
     ASSERT_EQ(std::system(icons.c_str()), 0) << icons;
+    // A sound it cannot write (a folder holds its name) fails the run.
+    for (const fs::directory_entry& sound : fs::directory_iterator(kData / "sfx")) {
+        fs::create_directories(dir + "/c/sfx/" + sound.path().filename().string());
+    }
+    const std::string blocked =
+        std::string(LUMEN_BIN_DIR) + "/lumendrift-assets " + dir + "/c 2>&-";
+    EXPECT_EQ(WEXITSTATUS(std::system(blocked.c_str())), 1) << blocked;
     for (int size : {48, 128, 256}) {
         EXPECT_TRUE(fs::exists(dir + "/lumendrift-" + std::to_string(size) + ".png")) << size;
     }

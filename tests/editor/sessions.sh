@@ -194,6 +194,8 @@ run "view
 press 1 2" original.lvl
 [ "$status" -eq 2 ] && [ "$out" = 'script.txt:2: malformed command "press 1 2"' ] ||
   fail "a malformed script gave status $status and: $out"
+status=0 && "$bin/lumendrift-editor" --bogus 2>usage.txt || status=$?
+[ "$status" -eq 2 ] && grep -q "^usage: lumendrift-editor" usage.txt || fail "--bogus: status $status"
 head -c 3 original.lvl >cut.lvl
 run "view" cut.lvl
 [ "$status" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && grep -q "^cut.lvl: " <<<"$out" ||

@@ -4,8 +4,8 @@
 # three runs (a flight over many Camera cells, black holes bending the arena, long random play),
 # both as saved BMP files and as raw screen memory (every byte of every pixel).
 # Any change to a pixel or to a float of the state shows up here. So does one to a byte of the
-# generated images and sounds, to a pixel of the editor's views along a short script, or to what
-# the level tool says and draws of the shipped levels.
+# generated images, icons and sounds, to a pixel of the editor's views along a short script, or
+# to what the level tool says and draws of the shipped levels.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
@@ -30,8 +30,9 @@ actual="$(
   run flight "1 50 150 300 450 580" --script "$keys/flight.keys"
   run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
   run random "500 1500 3000" --random 7 --frames 3000
-  echo "data $(find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum | md5sum |
-    cut -d' ' -f1)"
+  "$LUMEN_BIN_DIR/lumendrift-assets" --icons "$scratch/icons"
+  echo "data $({ find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
+    (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
   # The brush at scale 3, a selected node, the next level (nothing selected), its reference view
   # with rim point 0 under the cursor, the help, the brush's largest radius with the least strength
   # and the other way round, and the question when closing with unsaved changes.
