@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# The same play gives the same pictures and the same final state as when these values were
-# recorded, before the frame was made faster: final digests and hashes of screen shots taken along
-# three runs (a flight over many Camera cells, black holes bending the arena, long random play),
-# both as saved BMP files and as raw screen memory (every byte of every pixel).
-# Any change to a pixel or to a float of the state shows up here. So does one to a byte of the
-# generated images, icons and sounds, to a pixel of the editor's views along a short script, or
-# to what the level tool says and draws of the shipped levels.
+# Everything as recorded: the final states and every pixel (as BMP files and as screen memory) of
+# three runs (a flight over many Camera cells, black holes bending the arena, long random play);
+# every byte of the generated images, icons and sounds; the editor's views along a short script;
+# what the level tool says and draws of the shipped levels.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}/lumendrift-headless"
 keys="${LUMEN_SOURCE_DIR:?}/tests/perf"
@@ -33,9 +30,8 @@ actual="$(
   "$LUMEN_BIN_DIR/lumendrift-assets" --icons "$scratch/icons"
   echo "data $({ find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
     (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
-  # The brush at scale 3, a selected node, the next level (nothing selected), its reference view
-  # with rim point 0 under the cursor, the help, the brush's largest radius with the least strength
-  # and the other way round, and the question when closing with unsaved changes.
+  # The brush, a selected node, the next level (none selected), its reference view with rim point
+  # 0 hovered, the help, the brush's radius and strength at both ends, the question on closing.
   cp foo3.lvl "$scratch/edit.lvl"
   {
     printf '%s\n' "move 480 342" "wheel 4" "wheel -1" "key 2" "move 500 300" \
