@@ -32,6 +32,8 @@ constexpr KeyName kKeyNames[] = {
     {"end", SDLK_END},
     {"plus", SDLK_PLUS},
     {"minus", SDLK_MINUS},
+    {"kp_plus", SDLK_KP_PLUS},
+    {"kp_minus", SDLK_KP_MINUS},
 };
 
 struct ButtonName {
