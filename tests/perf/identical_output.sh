@@ -31,15 +31,15 @@ actual="$(
   echo "data $({ find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
     (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
   # The brush, a selected node, the next level (none selected) with a node of column 0 dragged
-  # (e3) and undone (e9, the cursor at x 0), its reference view with rim point 0 hovered, the
-  # help, the brush's radius and strength at both ends, the question on closing over the last
-  # level (its copy undone).
+  # over its neighbour (e3, two cells folded) and undone (e9, the cursor at x 0), its reference
+  # view with rim point 0 hovered, the help, the brush's radius and strength at both ends, the
+  # question on closing over the last level (its copy undone).
   cp foo3.lvl "$scratch/edit.lvl"
   {
     printf '%s\n' "move 480 342" "wheel 4" "wheel -1" "key minus" "key kp_minus" "key plus" \
       "key kp_plus" "key 2" "move 500 300" "shot $scratch/e1.bmp" "key n" "press 417 279 1" \
       "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" "key pagedown" "key pageup" \
-      "press 191 152 1" "move 196 152" "move 203 152" "release 203 152 1" \
+      "press 191 152 1" "move 196 152" "move 236 152" "release 236 152 1" \
       "shot $scratch/e3.bmp" "key ctrl+z" "move 0 152" "shot $scratch/e9.bmp" \
       "key tab" "move 170 92" "shot $scratch/e4.bmp" "key f1" "shot $scratch/e5.bmp" "key f1"
     printf 'key ]\nkey ,\n%.0s' {1..30} && echo "shot $scratch/e6.bmp"
