@@ -24,13 +24,14 @@ for file in play/front.bmp images/titlescreen.bmp; do # loaded by the game befor
   mv "$scratch/kept" "$file"
 done
 
-# --- level files the reader takes play: a small one, and one with bytes after the last level ------
+# --- level files the reader takes are played, each its own: a small one, one with trailing bytes
 "$tool" build "$LUMEN_SOURCE_DIR/fuzz/seeds/small.json" "$scratch/small.lvl" >/dev/null
 { cat "$real"; printf 'garbage'; } >"$scratch/trailing.lvl"
 for file in "$scratch/small.lvl" "$scratch/trailing.lvl"; do
   run "$bin/lumendrift-headless" --level "$file" --random 5 --frames 500
-  [ "$status" -eq 0 ] && [[ "$out" == frames=500\ * ]] && [ -z "$err" ] ||
-    fail "$file: status $status, said: $out $err"
+  [ "$status" -eq 0 ] && [[ "$out" == frames=500\ * ]] && [ -z "$err" ] &&
+    [ "$out" != "${first:-}" ] || fail "$file: status $status, said: $out $err (first: ${first:-})"
+  first="$out"
 done
 
 # No sound driver, or a device that will not open: the same run, only silent.

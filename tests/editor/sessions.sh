@@ -108,8 +108,8 @@ cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
 for file in private.lvl frozen.lvl link.lvl; do
   run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s shift+k e p t . l v l return)" $file
-  [ -s Kept.lvl ] && grep -qx "message saved Kept.lvl" <<<"$out" && ! cmp -s original.lvl Kept.lvl ||
-    fail "Save as did not write Kept.lvl: $out"
+  grep -qx "message saved Kept.lvl" <<<"$out" && [ -s Kept.lvl ] &&
+    ! cmp -s original.lvl Kept.lvl || fail "Save as did not write Kept.lvl: $out"
   rm Kept.lvl
   [ $file != frozen.lvl ] ||
     { grep -qx "message not saved: read-only: frozen.lvl (Ctrl+Shift+S saves elsewhere)" <<<"$out" &&
