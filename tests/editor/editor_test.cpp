@@ -294,6 +294,13 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     EXPECT_EQ(view.scale, kMaximumScale);
     zoomAt(view, -40, 0, 0);
     EXPECT_EQ(view.shrink, kMaximumShrink);
+    // Scale 1 holds a box up to the window less 24 pixels on each side, and no more.
+    const int fits[][3] = {{911, 100, 1}, {940, 100, 2}, {100, 635, 1}, {100, 660, 2}};
+    for (const auto& [w, h, shrink] : fits) {
+        fitBox(view, 0, 0, static_cast<float>(w), static_cast<float>(h));
+        EXPECT_EQ(view.scale, 1) << w << "x" << h;
+        EXPECT_EQ(view.shrink, shrink) << w << "x" << h;
+    }
 }
 
 TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {

@@ -31,16 +31,17 @@ actual="$(
   echo "data $({ find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
     (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
   # The brush, a selected node, the next level (none selected) with a node of column 0 dragged
-  # over its neighbour (e3, two cells folded) and undone (e9, the cursor at x 0), its reference
-  # view with rim point 0 hovered (its drag off the grid refused), the help, the brush's radius
-  # and strength at both ends, the question on closing over the last level (its copy undone).
+  # over its neighbour (e3, two cells folded) and undone (e9, the cursor at x 0, no play-test in
+  # a script), its reference view with rim point 0 hovered (its drag off the grid refused), the
+  # help, the brush's radius and strength at both ends, the question on closing over the last
+  # level (its copy undone).
   cp foo3.lvl "$scratch/edit.lvl"
   {
     printf '%s\n' "move 480 342" "wheel 4" "wheel -1" "key minus" "key kp_minus" "key plus" \
       "key kp_plus" "key 2" "move 500 300" "shot $scratch/e1.bmp" "key n" "press 417 279 1" \
       "release 417 279 1" "shot $scratch/e2.bmp" "key pagedown" "key pagedown" "key pageup" \
       "press 191 152 1" "move 196 152" "move 236 152" "release 236 152 1" \
-      "shot $scratch/e3.bmp" "key ctrl+z" "move 0 152" "shot $scratch/e9.bmp" \
+      "shot $scratch/e3.bmp" "key ctrl+z" "move 0 152" "key p" "shot $scratch/e9.bmp" \
       "key tab" "press 170 92 1" "move 170 40" "release 170 40 1" "move 170 92" \
       "shot $scratch/e4.bmp" "key f1" "shot $scratch/e5.bmp" "key f1"
     printf 'key ]\nkey ,\n%.0s' {1..30} && echo "shot $scratch/e6.bmp"
