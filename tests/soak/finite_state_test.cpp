@@ -84,8 +84,8 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     EXPECT_TRUE(found.empty()) << "frame " << frame << ": " << found;
     EXPECT_EQ(frame, frames);
 
-    // The check itself sees what it is for, naming the first value that is not finite; a retired
-    // slot does not count.
+    // The check itself sees what it is for (in each of a ship's six fields), naming the first value
+    // that is not finite; a retired slot does not count.
     ASSERT_EQ(findNonFinite(*state), "");
     state->shots.shots[7].vy = std::nanf("");
     EXPECT_EQ(findNonFinite(*state), "");
@@ -103,6 +103,13 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     EXPECT_EQ(findNonFinite(*state), "enemy 3 heading = inf");
     state->enemies[3].heading = 0.0f;
     state->enemyPicturePos[2].y = 0.0f;
+    for (float Ship::*field :
+         {&Ship::x, &Ship::y, &Ship::heading, &Ship::vx, &Ship::vy, &Ship::spin}) {
+        const float kept = state->player.*field;
+        state->player.*field = -INFINITY;
+        EXPECT_EQ(findNonFinite(*state).rfind("player ", 0), 0u) << findNonFinite(*state);
+        state->player.*field = kept;
+    }
     state->levels->lattices[0]->setNodePosition(2, 3, INFINITY, 0.0f);
     EXPECT_EQ(findNonFinite(*state), "level 0 node (2, 3)");
     releaseGame(*state);
