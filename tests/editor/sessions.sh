@@ -94,10 +94,10 @@ others="$(changed_outside original.lvl rim.lvl $rim)"
 # --- add (the typed size replaces the default; a wrong one keeps the prompt), duplicate, delete
 # and reorder levels -----------------------------------------------------------------------------
 cp original.lvl levels.lvl
-run "$(keys pagedown shift+pageup d a 2 x 5 return backspace backspace backspace 7 x 5 return \
-  pagedown delete ctrl+s)" levels.lvl
+run "$(keys pagedown shift+pageup shift+pagedown pageup d a 2 x 5 return backspace backspace \
+  backspace 7 x 5 return pagedown delete ctrl+s)" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
-[ "$sizes" = "32x26 32x26 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
+[ "$sizes" = "26x20 26x20 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 7x5 and delete: $sizes"
 grep -qx "message columns must be 3-200" <<<"$out" || fail "no reason for the size 2x5: $out"
 
