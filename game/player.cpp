@@ -136,12 +136,9 @@ void updateThrustSound(GameState& state, bool moving) {
         if (state.sounds.thrust == nullptr) {
             return;
         }
-        const int channel =
+        // -1, as before, when no channel is free.
+        state.thrustChannel =
             Mix_FadeInChannelTimed(-1, state.sounds.thrust, -1, kThrustFadeInMs, -1);
-        if (channel >= 0) {
-            state.thrustChannel = channel;
-            Mix_Volume(channel, kVolume);
-        }
     } else if (!moving && state.thrustChannel != -1) {
         Mix_HaltChannel(state.thrustChannel);
         state.thrustChannel = -1;

@@ -17,8 +17,5 @@ void playSound(Mix_Chunk* chunk) {
     if (chunk == nullptr) {
         return;
     }
-    const int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
-    if (channel >= 0) {
-        Mix_Volume(channel, kVolume);
-    }
+    Mix_PlayChannelTimed(-1, chunk, 0, -1);  // every channel is at kVolume from the set-up
 }
