@@ -146,8 +146,8 @@ grep -qx "message not saved: $said (Ctrl+Shift+S saves elsewhere)" <<<"$out" ||
 cmp -s original.lvl locked/x.lvl || fail "the failed save changed the old file"
 [ "$(ls locked | grep -vx x.lvl.part)" = "x.lvl" ] || fail "the failed save left files: $(ls locked)"
 
-# --- closing with unsaved changes asks until answered: neither a second close nor an edit under
-# the panel slips through; Escape goes back to editing, S saves everything and quits -------------
+# --- closing with unsaved changes asks until answered: neither a second close, Alt+Q nor an edit
+# under the panel slips through; Escape goes back to editing, S saves everything and quits -------
 cp original.lvl close.lvl
 run "$(drag 430 312)
 key ctrl+q
@@ -156,7 +156,7 @@ key ctrl+q
 view
 key escape
 $(drag 370 272)
-$(keys ctrl+q x s)
+$(keys ctrl+q x alt+q s)
 view" close.lvl
 [ "$(grep -c '^view ' <<<"$out")" -eq 1 ] && [ "$(grep -c '^message Unsaved changes' <<<"$out")" -eq 2 ] ||
   fail "the close question did not hold until answered: $out"
