@@ -332,6 +332,10 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
             << reason;
     }
     std::remove(path.c_str());
+    std::vector<ScriptCommand> none;
+    std::string why;
+    EXPECT_FALSE(readScript(path, none, &why));  // now missing
+    EXPECT_EQ(why, path + ": cannot open the script");
     SDL_keysym key;
     ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
     EXPECT_EQ(key.sym, SDLK_PAGEUP);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -223,6 +225,12 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
     EXPECT_EQ(readFile(second), bytes);
     EXPECT_EQ(writeLevelFile(set, "/nonexistent-dir/x.lvl", &reason), -1);
     EXPECT_NE(reason.find("/nonexistent-dir/x.lvl"), std::string::npos);
+    // A folder in the file's place: the written copy cannot replace it and is taken away.
+    const std::string folder = tempPath("folder.lvl");
+    ASSERT_TRUE(mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
+    EXPECT_EQ(writeLevelFile(set, folder.c_str(), &reason), -1);
+    EXPECT_EQ(reason.rfind(folder + ": cannot write: ", 0), 0u) << reason;
+    EXPECT_NE(access((folder + ".part").c_str(), F_OK), 0);
 }
 
 TEST(ReadWord, MissingBytesBecomeFF) {
