@@ -203,6 +203,8 @@ run "view" cut.lvl
   fail "a 3-byte level file gave status $status and: $out"
 run "key ctrl+s" new.lvl
 [ "$status" -eq 0 ] && grep -q "new.lvl does not exist" <<<"$out" || fail "a missing file: $out"
+[ "$(stat -c %a new.lvl)" = "$(printf %o $((0666 & ~$(umask))))" ] ||
+  fail "a new file's mode is $(stat -c %a new.lvl), not 0666 less the umask"
 [ "$("$bin/lumendrift-level" info new.lvl | cut -d' ' -f1-6)" = "level 0: columns 26 rows 20" ] ||
   fail "saving a missing file did not create one default 26 x 20 level"
 
