@@ -98,7 +98,7 @@ build $scratch/broken.json $scratch/keep.lvl|not valid JSON
 render $real 99 $scratch/x.bmp|99
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
-for arguments in "" "frobnicate x"; do
+for arguments in "" "frobnicate x" "info"; do
   # shellcheck disable=SC2086
   run "$tool" $arguments
   [ "$status" -eq 2 ] || fail "'$arguments': status $status"

@@ -201,7 +201,7 @@ head -c 3 original.lvl >cut.lvl
 run "view" cut.lvl
 [ "$status" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && grep -q "^cut.lvl: " <<<"$out" ||
   fail "a 3-byte level file gave status $status and: $out"
-run "key ctrl+s" new.lvl
+run "$(keys ctrl+q s)" new.lvl  # unsaved from the start: the close asks, S saves
 [ "$status" -eq 0 ] && grep -q "new.lvl does not exist" <<<"$out" || fail "a missing file: $out"
 [ "$(stat -c %a new.lvl)" = "$(printf %o $((0666 & ~$(umask))))" ] ||
   fail "a new file's mode is $(stat -c %a new.lvl), not 0666 less the umask"
