@@ -103,6 +103,9 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     EXPECT_EQ(findNonFinite(*state), "enemy 3 heading = inf");
     state->enemies[3].heading = 0.0f;
     state->enemyPicturePos[2].y = 0.0f;
+    state->playerPicturePos.x = std::nanf("");
+    EXPECT_EQ(findNonFinite(*state), "the player's picture position");
+    state->playerPicturePos.x = 0.0f;
     for (float Ship::*field :
          {&Ship::x, &Ship::y, &Ship::heading, &Ship::vx, &Ship::vy, &Ship::spin}) {
         const float kept = state->player.*field;
