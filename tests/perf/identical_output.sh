@@ -28,7 +28,7 @@ actual="$(
   run blackholes "30 70 100 200 300 450 600 640" --script "$keys/blackholes.keys" --ammo 40
   run random "500 1500 3000" --random 7 --frames 3000
   "$LUMEN_BIN_DIR/lumendrift-assets" --icons "$scratch/icons"
-  echo "data $({ find images sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
+  echo "data $({ find images play sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
     (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
   # The brush, a selected node, the next level (none selected) with a node of column 0 dragged
   # over its neighbour (e3, two cells folded) and undone (e9, the cursor at x 0, no play-test in
