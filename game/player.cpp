@@ -136,7 +136,7 @@ void updateThrustSound(GameState& state, bool moving) {
         if (state.sounds.thrust == nullptr) {
             return;
         }
-        // -1, as before, when no channel is free.
+        // -1 when no channel is free: the next frame tries again.
         state.thrustChannel =
             Mix_FadeInChannelTimed(-1, state.sounds.thrust, -1, kThrustFadeInMs, -1);
     } else if (!moving && state.thrustChannel != -1) {
