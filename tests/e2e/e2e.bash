@@ -89,18 +89,20 @@ require_built() {
 # number reused the moment another test's server shuts down can lose its socket to its clean-up.
 x_server_pid=""
 start_x_server() {
-  local scratch="$1" attempt number
+  local scratch="$1" attempt=0 draws=0 number
   # Answers, or has died: either way there is no point in waiting longer.
   x_up() { xprop -display ":$number" -root >/dev/null 2>&1 || ! kill -0 "$x_server_pid" 2>/dev/null; }
-  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  # Ten servers tried on displays no other server holds (a taken number is drawn again).
+  while [ "$attempt" -lt 10 ] && [ $((draws += 1)) -le 2000 ]; do
     number=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    attempt=$((attempt + 1))
     Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     x_server_pid=$!
     within 10 x_up && kill -0 "$x_server_pid" 2>/dev/null && export DISPLAY=":$number" && return 0
     stop_x_server
   done
-  echo "Xvfb did not start after $attempt attempts: $(cat "$scratch/xvfb.log")" >&2
+  echo "Xvfb did not start after $attempt attempts: $(cat "$scratch/xvfb.log" 2>/dev/null)" >&2
   return 1
 }
 
