@@ -13,16 +13,10 @@ deb="$("$root/scripts/package" | tail -n 1)" || fail "scripts/package failed"
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' >"$scratch/list"
 outside="$(grep -v -e '^/usr/' -e '^/$' "$scratch/list" || true)"
 [ -z "$outside" ] || fail "files outside /usr: $outside"
-editor=lumendrift-editor # the package must hold it
-grep -qx /usr/lib/games/lumendrift/lumendrift-editor "$scratch/list" || fail "no editor in the package"
-for program in lumendrift lumendrift-level $editor; do
-  for file in /usr/games/$program /usr/share/man/man6/$program.6.gz; do
-    grep -qx "$file" "$scratch/list" || fail "no $file in the package"
-  done
-done
-for file in /usr/lib/games/lumendrift/lumendrift /usr/share/applications/lumendrift.desktop \
-  /usr/share/doc/lumendrift/copyright /usr/share/doc/lumendrift/changelog.gz \
-  ${editor:+/usr/share/applications/lumendrift-editor.desktop}; do
+editor=lumendrift-editor
+for file in /usr/games/lumendrift{,-level,-editor} /usr/lib/games/lumendrift/lumendrift{,-editor} \
+  /usr/share/man/man6/lumendrift{,-level,-editor}.6.gz /usr/share/doc/lumendrift/copyright \
+  /usr/share/applications/lumendrift{,-editor}.desktop /usr/share/doc/lumendrift/changelog.gz; do
   grep -qx "$file" "$scratch/list" || fail "no $file in the package"
 done
 unpacked="$scratch/unpacked"
@@ -88,13 +82,9 @@ SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$unpacked/usr/games/lumendrift" >"$sc
 game_pid=$!
 wait_for_window 20 || fail "no title window; the game said: $(cat "$scratch/game.out")"
 xdotool mousemove 400 300
-for _ in $(seq 100); do # Return until the caption shows play, for up to 10 s
-  xdotool key Return
-  xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$' && break
-  sleep 0.1
-done
-xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$' ||
-  fail "a key did not start play; the game said: $(cat "$scratch/game.out")"
+# Return until the caption shows play, for up to 10 s.
+playing() { xdotool key Return; xprop -id "$window" WM_NAME | grep -q '" health:100 Kills: 0"$'; }
+within 10 playing || fail "a key did not start play; the game said: $(cat "$scratch/game.out")"
 stop_program "$game_pid"
 game_pid=""
 

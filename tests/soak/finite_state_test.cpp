@@ -84,8 +84,8 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     EXPECT_TRUE(found.empty()) << "frame " << frame << ": " << found;
     EXPECT_EQ(frame, frames);
 
-    // The check itself sees what it is for (in each of a ship's six fields), naming the first value
-    // that is not finite; a retired slot does not count.
+    // The check itself sees what it is for, naming the first value that is not finite; a retired
+    // slot does not count.
     ASSERT_EQ(findNonFinite(*state), "");
     state->shots.shots[7].vy = std::nanf("");
     EXPECT_EQ(findNonFinite(*state), "");
@@ -97,21 +97,22 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     state->explosions.live[3] = 1;
     EXPECT_EQ(findNonFinite(*state).rfind("explosion 3 x", 0), 0u);
     state->explosions.live[3] = 0;
-    state->enemyPicturePos[2].y = -INFINITY;
-    EXPECT_EQ(findNonFinite(*state), "enemy 2's picture position");
-    state->enemies[3].heading = INFINITY;
-    EXPECT_EQ(findNonFinite(*state), "enemy 3 heading = inf");
-    state->enemies[3].heading = 0.0f;
-    state->enemyPicturePos[2].y = 0.0f;
-    state->playerPicturePos.x = std::nanf("");
-    EXPECT_EQ(findNonFinite(*state), "the player's picture position");
-    state->playerPicturePos.x = 0.0f;
-    for (float Ship::*field :
-         {&Ship::x, &Ship::y, &Ship::heading, &Ship::vx, &Ship::vy, &Ship::spin}) {
-        const float kept = state->player.*field;
-        state->player.*field = -INFINITY;
-        EXPECT_EQ(findNonFinite(*state).rfind("player ", 0), 0u) << findNonFinite(*state);
-        state->player.*field = kept;
+    Ship& p = state->player;
+    const std::pair<float*, const char*> places[] = {
+        {&p.x, "player x = inf"},
+        {&p.y, "player y = inf"},
+        {&p.heading, "player heading = inf"},
+        {&p.vx, "player vx = inf"},
+        {&p.vy, "player vy = inf"},
+        {&p.spin, "player spin = inf"},
+        {&state->enemies[3].heading, "enemy 3 heading = inf"},
+        {&state->playerPicturePos.x, "the player's picture position"},
+        {&state->enemyPicturePos[2].y, "enemy 2's picture position"}};
+    for (const auto& [value, said] : places) {
+        const float kept = *value;
+        *value = INFINITY;
+        EXPECT_EQ(findNonFinite(*state), said);
+        *value = kept;
     }
     state->levels->lattices[0]->setNodePosition(2, 3, INFINITY, 0.0f);
     EXPECT_EQ(findNonFinite(*state), "level 0 node (2, 3)");

@@ -85,12 +85,9 @@ within 60 game_window || fail "no window named \"Lumen Drift\" within 60 s"
 title_shown() { screenshot title && same_as_image "$scratch/title.ppm" 800x600+0+0 "$data/images/titlescreen.bmp" 800x600+0+0; }
 within 10 title_shown || fail "the window does not show images/titlescreen.bmp"
 xdotool mousemove --sync 400 300
-for _ in $(seq 50); do # Return until the caption shows play, for up to 10 s
-  xdotool key Return 2>/dev/null
-  [ "$(property)" = " health:100 Kills: 0" ] && break
-  sleep 0.2
-done
-[ "$(property)" = " health:100 Kills: 0" ] || fail "play caption \"$(property)\", not \" health:100 Kills: 0\""
+# Return until the caption shows play (the title waits for a key), for up to 10 s.
+playing() { xdotool key Return 2>/dev/null; [ "$(property)" = " health:100 Kills: 0" ]; }
+within 10 playing || fail "play caption \"$(property)\", not \" health:100 Kills: 0\""
 play_screen() { # the green grid and the HUD panel's left corner (play/front.bmp at y = 415)
   screenshot play && [ "$(count_colour "$scratch/play.ppm" 800x415+0+0 '#00FF00')" -ge 3000 ] &&
     same_as_image "$scratch/play.ppm" 90x60+0+540 "$data/play/front.bmp" 90x60+0+125
@@ -140,12 +137,7 @@ editor_window="$window"
 # it is closed the editor carries on and the scratch folder is gone.
 xdotool mousemove --sync 400 300 key p 2>/dev/null
 within 60 game_window || fail "P started no play-test game within 60 s"
-for _ in $(seq 50); do
-  xdotool key Return 2>/dev/null
-  [ "$(property)" = " health:100 Kills: 0" ] && break
-  sleep 0.2
-done
-[ "$(property)" = " health:100 Kills: 0" ] || fail "the play-test game did not start play: \"$(property)\""
+within 10 playing || fail "the play-test game did not start play: \"$(property)\""
 "$bin/x-close-request" "$window" || fail "could not send the close request to the play-test game"
 back() { ! window_named '^Lumen Drift$' && ! ls -d "$user_dir"/Local/Temp/lumendrift-playtest-* >/dev/null 2>&1; }
 within 10 back || fail "the play-test game or its scratch folder is still there 10 s after closing it"
