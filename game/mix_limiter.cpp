@@ -18,8 +18,14 @@ constexpr float kRelease = 0.0003f;
 /// Largest magnitude written: one step below full scale.
 constexpr float kLargestSample = 32766.0f;
 
-/// Passes levels up to the knee unchanged and bends higher ones towards full scale, which
-/// they approach but never reach.
+/// The post-mix stage, on the mixer's thread.
+void limitMix(void* userdata, Uint8* stream, int bytes) {
+    limitMixBlock(*static_cast<MixLimiter*>(userdata), reinterpret_cast<Sint16*>(stream),
+                  bytes / 2);
+}
+
+}  // namespace
+
 float softClip(float x) {
     const float magnitude = std::fabs(x);
     if (magnitude <= kKnee) {
@@ -28,14 +34,6 @@ float softClip(float x) {
     const float bent = kKnee + (1.0f - kKnee) * std::tanh((magnitude - kKnee) / (1.0f - kKnee));
     return std::copysign(bent, x);
 }
-
-/// The post-mix stage, on the mixer's thread.
-void limitMix(void* userdata, Uint8* stream, int bytes) {
-    limitMixBlock(*static_cast<MixLimiter*>(userdata), reinterpret_cast<Sint16*>(stream),
-                  bytes / 2);
-}
-
-}  // namespace
 
 void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count) {
     for (int i = 0; i < count; ++i) {

@@ -29,6 +29,10 @@ struct MixLimiter {
 /// the sum. Does nothing unless the device mixes signed 16-bit samples in the machine's order.
 void installMixLimiter(MixLimiter& limiter, Mix_Chunk* const* chunks, int count);
 
+/// Passes levels (full scale 1) up to the knee, 0.8, unchanged and bends higher ones towards
+/// full scale, which they approach but never reach.
+float softClip(float x);
+
 /// Limits `count` mixed samples in place: makes up the headroom, delays them by the look-ahead
 /// and divides by the envelope of the loudest sample within it. The mixer's post-mix stage.
 void limitMixBlock(MixLimiter& limiter, Sint16* samples, int count);

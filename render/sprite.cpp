@@ -29,7 +29,7 @@ int rotateSprite(SDL_Surface* target, const SDL_Rect& position, SDL_Surface* sou
         return 0;
     }
     // A non-finite angle has no rotated position: converting it to a pixel index is undefined.
-    if (!std::isfinite(sn) || !std::isfinite(cs)) {
+    if (!std::isfinite(angle)) {
         return 0;
     }
     const int rowCount = std::min<int>(sourceRect.h, source->h);

@@ -130,17 +130,28 @@ TEST(HeardRun, LaserAndThrustAreHeardTheSimpleShotAndNothingHeldAreNot) {
         int weapon, health, frames;
         std::initializer_list<SDLKey> held;
         int shots;  ///< live after the run: 10 frames of Space fire exactly once
+        bool bump;  ///< enemy 0 starts on the player
         bool heard;
     };
-    const Case cases[] = {{"nothing held", 1, 100, 30, {}, 0, false},
-                          {"the laser fired once", 1, 100, 10, {SDLK_SPACE}, 1, true},
-                          {"the simple shot fired once", 0, 100, 10, {SDLK_SPACE}, 1, false},
-                          {"Up held", 1, 100, 12, {SDLK_UP}, 0, true},
-                          {"the player's death", 1, -1, 1, {}, -1, true}};
+    const Case cases[] = {
+        {"nothing held", 1, 100, 30, {}, 0, false, false},
+        {"the laser fired once", 1, 100, 10, {SDLK_SPACE}, 1, false, true},
+        {"the simple shot fired once", 0, 100, 10, {SDLK_SPACE}, 1, false, false},
+        {"Up held", 1, 100, 12, {SDLK_UP}, 0, false, true},
+        {"Down held", 1, 100, 12, {SDLK_DOWN}, 0, false, true},
+        {"Left held", 1, 100, 12, {SDLK_LEFT}, 0, false, true},
+        {"Right Shift and Right held", 1, 100, 12, {SDLK_RSHIFT, SDLK_RIGHT}, 0, false, true},
+        {"an enemy bumped", 1, 100, 1, {}, 0, true, true},
+        {"the player's death", 1, -1, 1, {}, -1, false, true}};
     for (const Case& c : cases) {
         Session session;
-        session.state->player.weapon = c.weapon;
-        session.state->player.health = c.health;
+        Ship& player = session.state->player;
+        player.weapon = c.weapon;
+        player.health = c.health;
+        if (c.bump) {
+            session.state->enemies[0] = player;
+            session.state->enemies[0].kind = 0;
+        }
         session.state->ammo[1] = 10;
         session.frames(c.frames, c.held);
         const auto& live = session.state->shots.live;
@@ -256,6 +267,17 @@ TEST(Limiter,
     EXPECT_GT(gain(15025 + 25000), 0.99);
     EXPECT_GT(peak(out, 45025), 0.69 * 32768);  // overloaded: far from full scale still
     EXPECT_LT(peak(out, 45025), 0.75 * 32768);
+}
+
+TEST(Limiter, LevelsUpToTheKneePassAndLouderOnesBendTowardsFullScale) {
+    float last = 0.0f;
+    for (float x = 0.0f; x <= 2.0f; x += 0.01f) {
+        const float y = softClip(x);
+        ASSERT_EQ(softClip(-x), -y);
+        ASSERT_TRUE(x <= 0.8f ? y == x : y >= last && y <= 1.0f) << x << " gives " << y;
+        last = y;
+    }
+    EXPECT_GT(last, 0.9999f);
 }
 
 TEST(Limiter, OnlyASigned16BitDeviceGetsItTheChunksOfOthersKeepTheirVolume) {

@@ -78,6 +78,10 @@ release 500 300 1
 $(keys ctrl+z ctrl+z ctrl+s)" undo.lvl
 grep -q "^message undone: move node" <<<"$out" || fail "the drag was not undone: $out"
 cmp -s original.lvl undo.lvl || fail "undo then save did not give the original file back"
+cp original.lvl reset.lvl
+run "$(drag 430 312 40 18)
+$(keys ctrl+r ctrl+z ctrl+s)" reset.lvl
+! cmp -s original.lvl reset.lvl || fail "undoing the reset after a drag undid the drag too"
 
 # --- a rim point dragged in the reference view: rim point 1, (1, 0), by (10, 8) window pixels at
 # scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
@@ -95,11 +99,14 @@ others="$(changed_outside original.lvl rim.lvl $rim)"
 # and reorder levels -----------------------------------------------------------------------------
 cp original.lvl levels.lvl
 run "$(keys pagedown shift+pageup shift+pagedown pageup d a 2 x 5 return backspace backspace \
-  backspace 7 x 5 return pagedown delete ctrl+s)" levels.lvl
+  backspace 0 0 0 7 x 0 0 0 5 9 return pagedown delete shift+pagedown ctrl+z ctrl+s)" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "26x20 26x20 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
-  fail "levels after move, duplicate, add 7x5 and delete: $sizes"
-grep -qx "message columns must be 3-200" <<<"$out" || fail "no reason for the size 2x5: $out"
+  fail "levels after move, duplicate, add 0007x0005 (a tenth character is not taken) and delete: $sizes"
+for said in "columns must be 3-200" "level moved earlier" "level moved later" \
+  "undone: move level later"; do
+  grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"
+done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused
 # (and Save as, its default replaced, keeps the work), a link stays a link to the updated file -----
