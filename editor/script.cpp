@@ -201,8 +201,6 @@ std::vector<SDL_Event> scriptEvents(const ScriptCommand& command, int cursorX, i
             event.motion.type = SDL_MOUSEMOTION;
             event.motion.x = static_cast<Uint16>(command.x < 0 ? 0 : command.x);
             event.motion.y = static_cast<Uint16>(command.y < 0 ? 0 : command.y);
-            event.motion.xrel = static_cast<Sint16>(command.x - cursorX);
-            event.motion.yrel = static_cast<Sint16>(command.y - cursorY);
             events.push_back(event);
             break;
         }

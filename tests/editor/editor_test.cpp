@@ -90,6 +90,8 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
         shapeEdit(base, 2, true, 2 * 4 + 1, 0.75f),          // v of rim point 4
         reset,
         levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7)),
+        levelEdit(EditKind::InsertLevel, -3, 0, defaultShape(4, 7)),  // goes first
+        levelEdit(EditKind::InsertLevel, 9, 0, defaultShape(4, 7)),   // goes last
         levelEdit(EditKind::RemoveLevel, 0, 0),
         levelEdit(EditKind::MoveLevel, 0, 2),
     };
@@ -100,7 +102,7 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
         const std::string original = fileBytes(doc);
         // The levels expected afterwards, by the same change made to the list of shapes.
         std::vector<LatticeShape> expected = shapes(doc);
-        const auto at = expected.begin() + command.level;
+        const auto at = expected.begin() + std::clamp(command.level, 0, 3);
         switch (command.kind) {
             case EditKind::Shape:
                 *at = command.after;

@@ -85,7 +85,7 @@ TEST(LatticeFolds, OnlyCellsTurnedOverOrSqueezedFlatAreCounted) {
         {95, 70, false, 0},   // a node moved within its cells
         {130, 80, false, 2},  // past its right neighbour: the cells on its right turn over
         {130, 80, true, 2},   // the same in a mirrored grid
-        {119, 80, false, 2},   // onto its right neighbour: the cells on its right squeezed flat
+        {119, 80, false, 2},  // onto its right neighbour: the cells on its right squeezed flat
     };
     for (const auto& c : kCases) {
         Lattice lattice(6, 5);
