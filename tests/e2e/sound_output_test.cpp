@@ -148,10 +148,7 @@ TEST(HeardRun, LaserAndThrustAreHeardTheSimpleShotAndNothingHeldAreNot) {
         Ship& player = session.state->player;
         player.weapon = c.weapon;
         player.health = c.health;
-        if (c.bump) {
-            session.state->enemies[0] = player;
-            session.state->enemies[0].kind = 0;
-        }
+        session.state->enemies[0] = c.bump ? player : session.state->enemies[0];
         session.state->ammo[1] = 10;
         session.frames(c.frames, c.held);
         const auto& live = session.state->shots.live;

@@ -78,8 +78,7 @@ release 500 300 1
 $(keys ctrl+z ctrl+z ctrl+s)" undo.lvl
 grep -q "^message undone: move node" <<<"$out" || fail "the drag was not undone: $out"
 cmp -s original.lvl undo.lvl || fail "undo then save did not give the original file back"
-cp original.lvl reset.lvl
-run "$(drag 430 312 40 18)
+cp original.lvl reset.lvl && run "$(drag 430 312 40 18)
 $(keys ctrl+r ctrl+z ctrl+s)" reset.lvl
 ! cmp -s original.lvl reset.lvl || fail "undoing the reset after a drag undid the drag too"
 
@@ -103,10 +102,8 @@ run "$(keys pagedown shift+pageup shift+pagedown pageup d a 2 x 5 return backspa
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "26x20 26x20 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 0007x0005 (a tenth character is not taken) and delete: $sizes"
-for said in "columns must be 3-200" "level moved earlier" "level moved later" \
-  "undone: move level later"; do
-  grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"
-done
+for said in "columns must be 3-200" "level moved earlier" "level moved later" "undone: move level later"; do
+  grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused
 # (and Save as, its default replaced, keeps the work), a link stays a link to the updated file -----
