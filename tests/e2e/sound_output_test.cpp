@@ -171,6 +171,9 @@ TEST(HeardRun, TheBusiestMomentStaysBelowFullScale) {
     session.frames(5, {SDLK_UP, SDLK_SPACE});
     session.mixOut();  // the thrust loop past its fade-in, which ends at the volume it began with
     EXPECT_EQ(Mix_Volume(session.state->thrustChannel, -1), 64);
+    playSound(session.state->sounds.largeExplosion);  // a sound started takes a free channel
+    playSound(session.state->sounds.largeExplosion);
+    EXPECT_EQ(Mix_Playing(-1), 3) << "two explosions and the thrust do not play side by side";
     int rate = 0, channels = 0;
     Uint16 format = 0;
     EXPECT_TRUE(Mix_QuerySpec(&rate, &format, &channels) == 1 && rate == 22050 && channels == 1);

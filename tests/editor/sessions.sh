@@ -67,6 +67,7 @@ done <<'TABLE'
 1 3 4 -9 5
 2 10 8 17 -9
 4 12 9 7 11
+0 24 3 -6 9
 TABLE
 
 # --- undo, then save: the original bytes --------------------------------------------------------
@@ -102,7 +103,7 @@ run "$(keys pagedown shift+pageup shift+pagedown pageup d a 2 x 5 return backspa
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "26x20 26x20 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 0007x0005 (a tenth character is not taken) and delete: $sizes"
-for said in "columns must be 3-200" "level moved earlier" "level moved later" "undone: move level later"; do
+for said in "columns must be 3-200" "level moved earlier" "level moved later" "undone: move level later" "level added: 0007x0005"; do
   grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused

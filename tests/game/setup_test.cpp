@@ -175,6 +175,7 @@ TEST(SetUpFailures, EveryMissingEmptyHalvedOrUnusableFileIsNamedAndNothingIsLeft
         {"images/blackhole.bmp", "", "32 bits"},
         {"images/ship101.bmp", "", "32 bits"},
         {"images/enemy1000.bmp", "", "32 bits"},
+        {"images/shrapnel1.bmp", "", "32 bits"},
         {"images/purplelaser.bmp", "", "32 bits"},
         {"images/swarm2.bmp", "", "32 bits"},
         {"images/health.bmp", "not a bitmap", ""},
