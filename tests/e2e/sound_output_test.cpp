@@ -278,6 +278,13 @@ TEST(Limiter, LevelsUpToTheKneePassAndLouderOnesBendTowardsFullScale) {
         last = y;
     }
     EXPECT_GT(last, 0.9999f);
+    for (const float heard : {4.0f, -4.0f}) {  // far too loud a sample leaves as ±32 766, no more
+        MixLimiter limiter{{}, 0, 0.7f};
+        limiter.delay.fill(heard);
+        Sint16 sample = 0;
+        limitMixBlock(limiter, &sample, 1);
+        EXPECT_EQ(sample, heard > 0 ? 32766 : -32766);
+    }
 }
 
 TEST(Limiter, OnlyASigned16BitDeviceGetsItTheChunksOfOthersKeepTheirVolume) {
