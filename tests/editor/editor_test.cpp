@@ -238,6 +238,9 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
                 const float d = std::hypot(rx, ry), step = std::hypot(mx, my);
                 EXPECT_FALSE(step > 0 && d >= brush.radius) << "node " << n / 2 << " at " << d;
                 inside += d < brush.radius * 0.5f ? 1 : 0;
+                EXPECT_FALSE(kind != BrushKind::Smooth && d > 1 && d < brush.radius * 0.5f &&
+                             step == 0)
+                    << "node " << n / 2 << " well inside did not move";
                 if (step < 1e-3f || kind == BrushKind::Smooth) {
                     continue;
                 }
