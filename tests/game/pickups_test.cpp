@@ -83,7 +83,7 @@ TEST(Collect, EachPickUpAddsWithinItsRangeCapsAfterTheAdditionAndRapidFireRestar
             value = cap - 1;
             collectPowerUp(*a, kind, 0);
             EXPECT_EQ(value, cap) << kind;
-            EXPECT_EQ(a->player.health, 100);  // the cap or untouched
+            EXPECT_EQ(a->player.health, 100);              // the cap or untouched
             EXPECT_EQ(a->rapidFireTicks, -20000) << kind;  // no rapid fire since the set-up
             EXPECT_EQ(std::count(a->ammo.begin(), a->ammo.end(), 0), kind == PowerUp5 ? 5 : 4);
         }
