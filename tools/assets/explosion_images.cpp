@@ -46,13 +46,13 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
         double rr = radius * (0.55 + 0.4 * grow);
         cairo_pattern_t* g =
             cairo_pattern_create_radial(centre, centre, rr * 0.5, centre, centre, rr);
+        const PatternOwner freeG{g};
         addStop(g, 0.0, p.smoke, 0.0);
         addStop(g, 0.7, p.smoke, 0.35 * fade + 0.08);
         addStop(g, 1.0, p.smoke, 0.0);
         cairo_set_source(cr, g);
         cairo_arc(cr, centre, centre, rr, 0, 2 * M_PI);
         cairo_fill(cr);
-        cairo_pattern_destroy(g);
     }
 
     // Shock ring in the first frames.
@@ -90,6 +90,7 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
         }
         cairo_pattern_t* g = cairo_pattern_create_linear(centre + s.dx * d0, centre + s.dy * d0,
                                                          centre + s.dx * d1, centre + s.dy * d1);
+        const PatternOwner freeG{g};
         addStop(g, 0.0, p.spark, 0.0);
         addStop(g, 1.0, p.spark, 0.95 * fade);
         cairo_set_source(cr, g);
@@ -97,7 +98,6 @@ void drawFrame(cairo_t* cr, double centre, double radius, int frame, const Palet
         cairo_move_to(cr, centre + s.dx * d0, centre + s.dy * d0);
         cairo_line_to(cr, centre + s.dx * d1, centre + s.dy * d1);
         cairo_stroke(cr);
-        cairo_pattern_destroy(g);
     }
 
     // The white-hot core, shrinking as it cools.

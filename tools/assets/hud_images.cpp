@@ -19,13 +19,13 @@ void drawIndicatorFace(cairo_t* cr, int weapon, bool lit) {
     const double h = kIndicatorHeight;
     if (lit) {
         cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+        const PatternOwner freeG{g};
         addStop(g, 0.0, mixColour(col, 0xFFFFFF, 0.35));
         addStop(g, 0.5, col);
         addStop(g, 1.0, mixColour(col, 0x000000, 0.45));
         roundedRectangle(cr, 0, 0, w, h, 5);
         cairo_set_source(cr, g);
         cairo_fill(cr);
-        cairo_pattern_destroy(g);
         setColour(cr, 0xFFFFFF, 0.8);
         cairo_set_line_width(cr, 1.5);
         roundedRectangle(cr, 1, 1, w - 2, h - 2, 4.5);
@@ -42,12 +42,12 @@ void drawIndicatorFace(cairo_t* cr, int weapon, bool lit) {
 /// The weapon panel fill behind every piece of the display.
 void fillPanelMetal(cairo_t* cr, double top, double bottom) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0x2A3650);
     addStop(g, 0.08, 0x1A2236);
     addStop(g, 1.0, 0x0A0E18);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
 }
 
 /// A recessed well at (x, y, w, h) with a light lower edge.
@@ -57,12 +57,12 @@ void drawWell(cairo_t* cr, double x, double y, double w, double h) {
     cairo_fill(cr);
     roundedRectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1, 4.5);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0x000000, 0.9);
     addStop(g, 1.0, 0x5A7090, 0.9);
     cairo_set_source(cr, g);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
-    cairo_pattern_destroy(g);
 }
 
 /// The panel's rows on screen: from kPanelTop down to the bottom of the 600-row window.
@@ -188,21 +188,21 @@ void writeHudImages(ImageSink& sink) {
         Canvas canvas(kBarWidth, kBarHeight);
         cairo_t* cr = canvas.cr();
         cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, kBarWidth, 0);
+        const PatternOwner freeG{g};
         addStop(g, 0.0, bar.stops[0]);
         addStop(g, 0.5, bar.stops[1]);
         addStop(g, 1.0, bar.stops[2]);
         cairo_set_source(cr, g);
         cairo_paint(cr);
-        cairo_pattern_destroy(g);
         // Gloss on the upper half, shade at the bottom.
         cairo_pattern_t* gloss = cairo_pattern_create_linear(0, 0, 0, kBarHeight);
+        const PatternOwner freeGloss{gloss};
         addStop(gloss, 0.0, 0xFFFFFF, 0.55);
         addStop(gloss, 0.45, 0xFFFFFF, 0.1);
         addStop(gloss, 0.55, 0x000000, 0.0);
         addStop(gloss, 1.0, 0x000000, 0.45);
         cairo_set_source(cr, gloss);
         cairo_paint(cr);
-        cairo_pattern_destroy(gloss);
         // Segments every tenth.
         setColour(cr, 0x000000, 0.35);
         for (int t = 1; t < 10; ++t) {

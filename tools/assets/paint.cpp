@@ -41,6 +41,7 @@ void paintGlow(cairo_t* cr, double x, double y, double radius, uint32_t rgb, dou
         return;
     }
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0.0, x, y, radius);
+    const PatternOwner freeG{g};
     // A smooth bell rather than a linear cone: the glow has no visible rim.
     for (int k = 0; k <= 8; ++k) {
         double t = k / 8.0;
@@ -52,7 +53,6 @@ void paintGlow(cairo_t* cr, double x, double y, double radius, uint32_t rgb, dou
     cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_restore(cr);
-    cairo_pattern_destroy(g);
 }
 
 void roundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r) {

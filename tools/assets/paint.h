@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "shared/data_contract.h"
@@ -30,6 +31,12 @@ class Canvas {
     cairo_surface_t* surface_;
     cairo_t* cr_;
 };
+
+struct PatternFree {
+    void operator()(cairo_pattern_t* pattern) const { cairo_pattern_destroy(pattern); }
+};
+/// Frees a pattern at the end of the scope that made it.
+using PatternOwner = std::unique_ptr<cairo_pattern_t, PatternFree>;
 
 /// Where the pictures go: the output folder and the first failure, if any.
 struct ImageSink {

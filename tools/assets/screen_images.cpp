@@ -27,12 +27,12 @@ void drawBackdrop(cairo_t* cr, Random& random, double x, double y, double w, dou
     cairo_rectangle(cr, x, y, w, h);
     cairo_clip(cr);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0x03040C);
     addStop(g, 0.6, 0x0A0F24);
     addStop(g, 1.0, 0x05060E);
     cairo_set_source(cr, g);
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     // Nebulae: large soft glows of a few hues.
     static const uint32_t kHues[] = {0x5A2A9A, 0x1A6A8A, 0x8A2A6A, 0x2A4AA0};
     for (int k = 0; k < 7; ++k) {
@@ -80,10 +80,10 @@ void drawWarpedGrid(cairo_t* cr, double x, double y, double w, double h, double 
     // The grid fades in from the top of its rectangle, like a plane seen towards the horizon.
     cairo_pop_group_to_source(cr);
     cairo_pattern_t* fade = cairo_pattern_create_linear(0, y, 0, y + h * 0.45);
+    const PatternOwner freeFade{fade};
     addStop(fade, 0.0, 0x000000, 0.0);
     addStop(fade, 1.0, 0x000000, 1.0);
     cairo_mask(cr, fade);
-    cairo_pattern_destroy(fade);
     cairo_restore(cr);
 }
 
@@ -106,11 +106,11 @@ void drawGlowText(cairo_t* cr, const std::string& text, double x, double y, doub
         cairo_stroke_preserve(cr);
     }
     cairo_pattern_t* g = cairo_pattern_create_linear(0, base + e.y_bearing, 0, base);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xFFFFFF);
     addStop(g, 1.0, mixColour(glow, 0xFFFFFF, 0.45));
     cairo_set_source(cr, g);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
 }
 
@@ -183,6 +183,7 @@ void writeScreenImages(ImageSink& sink) {
             double a0 = k * 2 * M_PI / 24;
             double a1 = a0 + M_PI / 48;
             cairo_pattern_t* g = cairo_pattern_create_radial(400, 280, 40, 400, 280, 520);
+            const PatternOwner freeG{g};
             addStop(g, 0.0, 0xFFD860, 0.4);
             addStop(g, 0.35, 0xFFD860, 0.12);
             addStop(g, 1.0, 0xFFD860, 0.0);
@@ -191,7 +192,6 @@ void writeScreenImages(ImageSink& sink) {
             cairo_close_path(cr);
             cairo_set_source(cr, g);
             cairo_fill(cr);
-            cairo_pattern_destroy(g);
         }
         paintGlow(cr, 400, 280, 260, 0xFFB040, 0.35);
         drawGlowText(cr, "Level complete", 400, 250, 72, 0xFFB040);

@@ -20,6 +20,7 @@ void drawFlame(cairo_t* cr, double x, double y, double dx, double dy, double len
     paintGlow(cr, x + dx * length * 0.3, y + dy * length * 0.3, length * 0.75, outer, 0.55);
 
     cairo_pattern_t* g = cairo_pattern_create_linear(x, y, tipX, tipY);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xFFFFFF, 1.0);
     addStop(g, 0.25, inner, 0.95);
     addStop(g, 0.7, outer, 0.6);
@@ -34,20 +35,19 @@ void drawFlame(cairo_t* cr, double x, double y, double dx, double dy, double len
     cairo_close_path(cr);
     cairo_set_source(cr, g);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 /// Fills the current path with a left-to-right gradient and strokes a thin dark outline.
 void fillShaded(cairo_t* cr, double x0, double x1, uint32_t edge, uint32_t middle, uint32_t line,
                 double lineWidth) {
     cairo_pattern_t* g = cairo_pattern_create_linear(x0, 0, x1, 0);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, edge);
     addStop(g, 0.45, middle);
     addStop(g, 0.55, middle);
     addStop(g, 1.0, mixColour(edge, 0x000000, 0.35));
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     setColour(cr, line);
     cairo_set_line_width(cr, lineWidth);
     cairo_stroke(cr);
@@ -60,13 +60,13 @@ void drawDome(cairo_t* cr, double x, double y, double rx, double ry, uint32_t li
     cairo_translate(cr, x, y);
     cairo_scale(cr, rx, ry);
     cairo_pattern_t* g = cairo_pattern_create_radial(-0.3, -0.4, 0.1, 0, 0, 1.0);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xFFFFFF);
     addStop(g, 0.3, light);
     addStop(g, 1.0, dark);
     cairo_arc(cr, 0, 0, 1.0, 0, 2 * M_PI);
     cairo_set_source(cr, g);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
 }
 
@@ -207,13 +207,13 @@ void drawHive(cairo_t* cr) {
     }
     // Body.
     cairo_pattern_t* g = cairo_pattern_create_radial(-4, -5, 1, 0, 0, 12);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xEFFFD0);
     addStop(g, 0.35, 0x7CEB5A);
     addStop(g, 1.0, 0x145A20);
     cairo_arc(cr, 0, 0, 12, 0, 2 * M_PI);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     setColour(cr, 0x0A2A0E);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);

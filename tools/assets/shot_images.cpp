@@ -14,13 +14,13 @@ constexpr int kSwarmFrames = 5;
 void drawEnergyBall(cairo_t* cr, double x, double y, double radius, uint32_t rgb, double glow) {
     paintGlow(cr, x, y, radius * 2.4, rgb, glow);
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, radius);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xFFFFFF, 1.0);
     addStop(g, 0.45, mixColour(rgb, 0xFFFFFF, 0.5), 1.0);
     addStop(g, 1.0, rgb, 0.0);
     cairo_set_source(cr, g);
     cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void drawSimpleShot(cairo_t* cr) {
@@ -30,22 +30,22 @@ void drawSimpleShot(cairo_t* cr) {
 void drawPurpleLaser(cairo_t* cr) {
     // 12 × 40, pointing up; the bolt is brightest at its head.
     cairo_pattern_t* halo = cairo_pattern_create_linear(0, 0, 12, 0);
+    const PatternOwner freeHalo{halo};
     addStop(halo, 0.0, 0x8A30FF, 0.0);
     addStop(halo, 0.5, 0xA050FF, 0.7);
     addStop(halo, 1.0, 0x8A30FF, 0.0);
     roundedRectangle(cr, 0.5, 1, 11, 38, 5.5);
     cairo_set_source(cr, halo);
     cairo_fill(cr);
-    cairo_pattern_destroy(halo);
 
     cairo_pattern_t* core = cairo_pattern_create_linear(0, 2, 0, 38);
+    const PatternOwner freeCore{core};
     addStop(core, 0.0, 0xFFFFFF, 1.0);
     addStop(core, 0.5, 0xF0C8FF, 1.0);
     addStop(core, 1.0, 0xC070FF, 0.3);
     roundedRectangle(cr, 4, 3, 4, 34, 2);
     cairo_set_source(cr, core);
     cairo_fill(cr);
-    cairo_pattern_destroy(core);
     paintGlow(cr, 6, 7, 6, 0xFFFFFF, 0.6);
 }
 
@@ -59,13 +59,13 @@ void drawTripleBomb(cairo_t* cr, int k) {
     paintGlow(cr, c, c, 19, orange, 0.35 + 0.2 * pulse);
     // Dark shell with a hot seam.
     cairo_pattern_t* shell = cairo_pattern_create_radial(c - 2, c - 3, 1, c, c, 8);
+    const PatternOwner freeShell{shell};
     addStop(shell, 0.0, 0xFFE0A0);
     addStop(shell, 0.4, 0xE06010);
     addStop(shell, 1.0, 0x401000);
     cairo_arc(cr, c, c, 7.5, 0, 2 * M_PI);
     cairo_set_source(cr, shell);
     cairo_fill(cr);
-    cairo_pattern_destroy(shell);
     paintGlow(cr, c, c, 6 + 2 * pulse, 0xFFF0C0, 0.5 + 0.4 * pulse);
     const double turn = phase / 3.0;
     for (int s = 0; s < 3; ++s) {
@@ -108,6 +108,7 @@ void drawBlackHole(cairo_t* cr) {
     for (int k = 0; k < 3; ++k) {
         double r = 13.0 - k * 1.5;
         cairo_pattern_t* g = cairo_pattern_create_linear(-r, 0, r, 0);
+        const PatternOwner freeG{g};
         addStop(g, 0.0, 0x4030C0, 0.4);
         addStop(g, 0.5, 0xC8B0FF, 0.9);
         addStop(g, 1.0, 0xFFFFFF, 0.9);
@@ -115,11 +116,11 @@ void drawBlackHole(cairo_t* cr) {
         cairo_set_line_width(cr, 2.0 - k * 0.4);
         cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
         cairo_stroke(cr);
-        cairo_pattern_destroy(g);
     }
     cairo_restore(cr);
     // The hole itself and its photon ring.
     cairo_pattern_t* core = cairo_pattern_create_radial(c, c, 0, c, c, 8.5);
+    const PatternOwner freeCore{core};
     addStop(core, 0.0, 0x000000, 1.0);
     addStop(core, 0.75, 0x000000, 1.0);
     addStop(core, 0.9, 0xB0A0FF, 1.0);
@@ -127,7 +128,6 @@ void drawBlackHole(cairo_t* cr) {
     cairo_arc(cr, c, c, 8.5, 0, 2 * M_PI);
     cairo_set_source(cr, core);
     cairo_fill(cr);
-    cairo_pattern_destroy(core);
 }
 
 /// A jagged metal fragment with hot edges, different for every seed.
@@ -150,12 +150,12 @@ void drawShrapnel(cairo_t* cr, int index) {
     }
     cairo_close_path(cr);
     cairo_pattern_t* g = cairo_pattern_create_linear(c - 8, c - 8, c + 8, c + 8);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, 0xE8EEF8);
     addStop(g, 0.5, 0x8890A0);
     addStop(g, 1.0, 0x383C48);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     setColour(cr, 0xFF9A40, 0.9);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
@@ -192,12 +192,12 @@ void drawPowerUp(cairo_t* cr, int index) {
     const uint32_t col = kBadge[index - 1];
     // Dark disc with a coloured rim: its outline stays crisp against the colour key.
     cairo_pattern_t* g = cairo_pattern_create_radial(c - 5, c - 6, 2, c, c, 17);
+    const PatternOwner freeG{g};
     addStop(g, 0.0, mixColour(col, 0x000000, 0.35));
     addStop(g, 1.0, mixColour(col, 0x000000, 0.85));
     cairo_arc(cr, c, c, 16.5, 0, 2 * M_PI);
     cairo_set_source(cr, g);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     setColour(cr, col);
     cairo_set_line_width(cr, 2.4);
     cairo_arc(cr, c, c, 15.5, 0, 2 * M_PI);
