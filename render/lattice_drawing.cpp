@@ -30,6 +30,13 @@ struct PicturePoint {
     float y = 0.0f;
 };
 
+/// The lattice point (u, v) of the rim at parameter s.
+struct RimPoint {
+    float u = 0.0f;
+    float v = 0.0f;
+    RimPoint(const Lattice& lattice, float s) { lattice.rimPoint(s, u, v); }
+};
+
 /// Clamps a wide integer coordinate into int; anything beyond int is off every surface anyway.
 int narrow(long long value) {
     if (value < INT_MIN || value > INT_MAX) {
@@ -187,16 +194,14 @@ void rimTick(const PicturePoint& point, const PicturePoint& previous, PicturePoi
 /// The first pass (s = 0) joins the first sample to itself; no closing segment is drawn.
 void drawRim(SDL_Surface* target, const Lattice& lattice, int scale, int offsetX, int offsetY) {
     const Uint32 white = pixelValue(target, kRimColour);
-    float u = 0.0f;
-    float v = 0.0f;
-    lattice.rimPoint(0.0f, u, v);
     PicturePoint point;
-    lattice.mapPoint(u, v, point.x, point.y, false, false);
+    const RimPoint first(lattice, 0.0f);
+    lattice.mapPoint(first.u, first.v, point.x, point.y, false, false);
     for (float s = 0.0f; s < lattice.rimCount; s += kFineStep) {
         const PicturePoint previous = point;
-        lattice.rimPoint(s, u, v);
+        const RimPoint at(lattice, s);
         // Where the surface has no value the point keeps the previous sample's position.
-        lattice.mapPoint(u, v, point.x, point.y, false, false);
+        lattice.mapPoint(at.u, at.v, point.x, point.y, false, false);
         drawSegment(target, point, previous, scale, offsetX, offsetY, white);
 
         // With the drifting parameter exactly the first two samples at or past each whole number
@@ -243,17 +248,14 @@ void drawLatticeReference(SDL_Surface* target, const Lattice& lattice, int scale
     }
 
     // The rim in undeformed lattice coordinates, not through the surface mapping.
-    float u = 0.0f;
-    float v = 0.0f;
-    lattice.rimPoint(0.0f, u, v);
+    RimPoint at(lattice, 0.0f);
     for (float s = 0.0f; s < lattice.rimCount; s += kReferenceRimStep) {
-        const float previousU = u;
-        const float previousV = v;
-        lattice.rimPoint(s, u, v);
-        drawLine(target, truncated(u * cell + static_cast<float>(offsetX)),
-                 truncated(v * cell + static_cast<float>(offsetY)),
-                 truncated(previousU * cell + static_cast<float>(offsetX)),
-                 truncated(previousV * cell + static_cast<float>(offsetY)), kReferenceRimColour.r,
+        const RimPoint previous = at;
+        at = RimPoint(lattice, s);
+        drawLine(target, truncated(at.u * cell + static_cast<float>(offsetX)),
+                 truncated(at.v * cell + static_cast<float>(offsetY)),
+                 truncated(previous.u * cell + static_cast<float>(offsetX)),
+                 truncated(previous.v * cell + static_cast<float>(offsetY)), kReferenceRimColour.r,
                  kReferenceRimColour.g, kReferenceRimColour.b);
     }
 }
@@ -264,9 +266,8 @@ void latticePictureBox(const Lattice& lattice, bool reference, PictureBox& box) 
         box.add(0.0f, 0.0f);
         box.add(lattice.columns * cell, lattice.rows * cell);
         for (float s = 0.0f; s < lattice.rimCount; s += kReferenceRimStep) {
-            float u = 0, v = 0;
-            lattice.rimPoint(s, u, v);
-            box.add(u * cell, v * cell);
+            const RimPoint at(lattice, s);
+            box.add(at.u * cell, at.v * cell);
         }
         return;
     }
@@ -287,10 +288,9 @@ void latticePictureBox(const Lattice& lattice, bool reference, PictureBox& box) 
     }
     PicturePoint previous;
     for (float s = 0.0f; s < lattice.rimCount; s += kFineStep) {
-        float u = 0, v = 0;
+        const RimPoint at(lattice, s);
         PicturePoint point;
-        lattice.rimPoint(s, u, v);
-        lattice.mapPoint(u, v, point.x, point.y, false, false);
+        lattice.mapPoint(at.u, at.v, point.x, point.y, false, false);
         if (s > 0.0f) {
             PicturePoint from;
             PicturePoint to;
