@@ -59,10 +59,7 @@ class Session {
         }
         for (int n = 0; n < count; ++n) {
             ticks_ += 20;
-            FrameInput input;
-            input.keys = keys.data();
-            input.ticks = ticks_;
-            runFrame(*state, input);
+            runFrame(*state, FrameInput{keys.data(), ticks_});
         }
     }
 

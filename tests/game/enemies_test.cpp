@@ -18,8 +18,7 @@ namespace {
 /// returns the step it made (its velocity before the drag, which can turn a small one round).
 std::pair<float, float> pulled(float px, float py, float ex, float ey, int rows = 30) {
     World a(play::kArena, {{30, rows}});
-    a->player.x = px;
-    a->player.y = py;
+    a->player.x = px, a->player.y = py;
     Ship& e = a->enemies[0] = play::ship(0, ex, ey);
     std::srand(seedWhere(false, 25));
     updateEnemies(*a);

@@ -25,8 +25,7 @@ TEST(FramePlayfield, RedrawnOnlyWhenTheCameraEntersAnotherCell) {
         {99, 0, false}, {100, 0, true}, {100, 199, true}, {-99, 0, true}, {-100, 0, true}};
     for (const Case& c : cases) {
         SDL_FillRect(w->playfield, const_cast<SDL_Rect*>(&mark), 0xFFFFFF);
-        w->camera.x = c.cameraX;
-        w->camera.y = c.cameraY;
+        w->camera.x = c.cameraX, w->camera.y = c.cameraY;
         w.frame();
         EXPECT_EQ(pixel(w->playfield, 30, 30), c.redrawn ? 0u : 0xFFFFFFu) << c.cameraX;
     }

@@ -42,9 +42,7 @@ TEST(HudBars, HealthTwiceLessOneCompletionShrinkingWithTheKillsBothTwentyRowsHig
                           {37, 30, 33, 73, 0}};
     for (const Case& c : cases) {
         SDL_FillRect(a->screen, nullptr, 0);
-        a->player.health = c.health;
-        a->killTarget = c.target;
-        a->kills = c.kills;
+        a->player.health = c.health, a->killTarget = c.target, a->kills = c.kills;
         drawHud(*a);
         EXPECT_EQ(barWidth(a->screen, 530), c.healthWidth) << c.health;
         EXPECT_EQ(barWidth(a->screen, 549), c.healthWidth) << c.health;

@@ -23,8 +23,7 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
         s.player.weapon = 2;
         s.player.health = 37;
         s.rapidFireTicks = 5000 + change;
-        s.camera.x = 321;
-        s.camera.y = -45;
+        s.camera.x = 321, s.camera.y = -45;
         s.shots.live.fill(1);
         s.shots.next = 123;
         s.explosions.live.fill(1);
@@ -35,8 +34,7 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
         advanceLevel(s);
         EXPECT_EQ(s.levelIndex, indices[change]);
         EXPECT_EQ(s.currentLattice, s.levels->lattices[indices[change]].get());
-        EXPECT_EQ(s.killTarget, targets[change]);
-        EXPECT_EQ(s.kills, 0);
+        EXPECT_EQ(std::make_pair(s.killTarget, s.kills), std::make_pair(targets[change], 0));
         EXPECT_EQ(s.ammo, (std::array<int, kWeaponCount>{}));
         EXPECT_EQ(s.player.respawnCountdown, 2);
         for (const Ship& enemy : s.enemies) {
@@ -58,8 +56,7 @@ TEST(LevelChange, ShowsTheLevelUpImageWaitsAndRedrawsThePlayfield) {
     a->pacing.levelUpWaitMs = 60;
     a->images.levelUp = a.keep(play::image(300, 200, 0xABCDEF));
     SDL_FillRect(a->playfield, nullptr, 0xFF123456);
-    a->drawnCellX = 0;
-    a->drawnCellY = 0;
+    a->drawnCellX = a->drawnCellY = 0;
     const auto start = std::chrono::steady_clock::now();
     advanceLevel(*a);
     const auto waited = std::chrono::steady_clock::now() - start;

@@ -24,9 +24,7 @@ TEST(PlayerFiring, EachWeaponSpendsARoundTheLastFiresASimpleShotAndTheShipIsCapp
         World w;
         w->player.weapon = c.weapon;
         w->ammo[c.weapon] = c.rounds;
-        w->player.heading = 0.5f;
-        w->player.vx = 30.0f;
-        w->player.vy = 40.0f;
+        w->player.heading = 0.5f, w->player.vx = 30.0f, w->player.vy = 40.0f;
         w.frame({SDLK_SPACE});
         EXPECT_EQ(std::make_pair(w->ammo[c.weapon], w->player.weapon),
                   std::make_pair(c.left, c.after));
@@ -59,8 +57,7 @@ TEST(PlayerFiring, RapidFireFiresEveryFrameUntil20000MsAfterThePickUp) {
         w->rapidFireTicks = static_cast<int>(w.ticks + 20) - sinceMs;
         w.frame({sinceMs == 0 ? SDLK_LCTRL : SDLK_SPACE});
     }
-    EXPECT_EQ(w->shots.next - before, 3);
-    EXPECT_EQ(w->ammo[1], 2);
+    EXPECT_EQ(std::make_pair(w->shots.next - before, w->ammo[1]), std::make_pair(3, 2));
     EXPECT_EQ(w->shots.shots[before].kind, PurpleLaser);
 }
 
@@ -120,8 +117,7 @@ TEST(PlayerMotion, WrapsAtTheArenaSizeWhichIsOneCellLessThanTheNodes) {
     }
     w.frames(5);  // no friction: a drifting ship keeps its velocity
     EXPECT_FLOAT_EQ(p.vy, -5.0f);
-    p.health = -1;
-    w->kills = 4;
+    p.health = -1, w->kills = 4;
     w.frame();
     EXPECT_STREQ(w->caption, " health:-1 Kills: 4");  // written before the ship dies
 }

@@ -70,8 +70,7 @@ TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodes
         World w({{30, 20}});
         w->player.respawnCountdown = c.playerDead ? 5 : 0;
         Shot& shot = placeShot(w, c.kind, c.x, c.y, 3);
-        shot.vx = c.vx;
-        shot.vy = c.vy;
+        shot.vx = c.vx, shot.vy = c.vy;
         shotPass(w);
         EXPECT_EQ(w->shots.live[0], c.live) << c.x << ", " << c.y;
         EXPECT_EQ(w->player.health, c.live || c.kind == SimpleShot ? 100 : 80) << c.x;
@@ -82,8 +81,7 @@ TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodes
 // in every frame would look the same on screen, so it is caught here.
 TEST(BlackHole, WithoutOneThePlayfieldIsNotRedrawn) {
     World w({{12, 12}});
-    w->drawnCellX = 0;
-    w->drawnCellY = 0;
+    w->drawnCellX = w->drawnCellY = 0;
     placeShot(w, SimpleShot, 300.0f, 300.0f);
     SDL_Rect mark{15, 15, 10, 10};  // inside a cell of the Playfield: a redraw clears it
     SDL_FillRect(w->playfield, &mark, 0xFFFFFF);

@@ -179,12 +179,8 @@ class World {
     /// The next frame's input with the keys as they are held now; the clock advances 20 ms.
     FrameInput input(const SDL_Event* event = nullptr) {
         ticks += 20;
-        FrameInput in;
-        in.keys = keys.data();
-        in.ticks = ticks;
-        in.hasEvent = event != nullptr;
-        in.event = event != nullptr ? *event : SDL_Event{};
-        return in;
+        return FrameInput{keys.data(), ticks, event != nullptr,
+                          event != nullptr ? *event : SDL_Event{}};
     }
 
     int liveShots() const {

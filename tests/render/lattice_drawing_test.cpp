@@ -57,9 +57,8 @@ void drawEverySample(SDL_Surface* target, const Lattice& lattice, float step, bo
     if (!rim) {
         return;
     }
-    float u = 0.0f, v = 0.0f;
+    float u = 0.0f, v = 0.0f, x = 0.0f, y = 0.0f;
     lattice.rimPoint(0.0f, u, v);
-    float x = 0.0f, y = 0.0f;
     lattice.mapPoint(u, v, x, y, false, false);
     for (float s = 0.0f; s < lattice.rimCount; s += 0.05f) {
         const float prevX = x, prevY = y;
@@ -119,8 +118,7 @@ TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffs
     const int offsets[][2] = {{0, 0},       {-100, -100}, {-400, -500},  {-900, -300},
                               {-1300, 200}, {350, -1200}, {-2000, -2000}};
     for (const auto& offset : offsets) {
-        SurfacePtr fast = makeSurface(4, 1200, 1000);
-        SurfacePtr slow = makeSurface(4, 1200, 1000);
+        SurfacePtr fast = makeSurface(4, 1200, 1000), slow = makeSurface(4, 1200, 1000);
         drawLattice(fast.get(), lattice, 1, offset[0], offset[1]);
         drawEverySample(slow.get(), lattice, 0.05f, true, 1, offset[0], offset[1]);
         EXPECT_TRUE(sameBytes(fast.get(), slow.get()))
@@ -132,8 +130,7 @@ TEST(LatticeCulling, BentLatticeLargerThanTheTargetGivesTheSamePixelsAtEveryOffs
     // The coarse grid, scaled, in small targets of every pixel size.
     for (int scale : {1, 2, 3}) {
         for (int bytes : {1, 2, 3, 4}) {
-            SurfacePtr fast = makeSurface(bytes, 333, 211);
-            SurfacePtr slow = makeSurface(bytes, 333, 211);
+            SurfacePtr fast = makeSurface(bytes, 333, 211), slow = makeSurface(bytes, 333, 211);
             drawLatticeCoarse(fast.get(), lattice, scale, -250 * scale, -180 * scale);
             drawEverySample(slow.get(), lattice, 0.2f, false, scale, -250 * scale, -180 * scale);
             EXPECT_TRUE(sameBytes(fast.get(), slow.get()))

@@ -65,16 +65,13 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     int highestLevel = 0;
     while (frame < frames && found.empty()) {
         ++frame;
-        FrameInput input;
         if (keep-- == 0) {
             for (const auto& [key, perMille] : kOdds) {
                 keys[key] = random() % 1000 < perMille ? 1 : 0;
             }
             keep = 2 + static_cast<int>(random() % 10);
         }
-        input.keys = keys.data();
-        input.ticks = static_cast<Uint32>(frame) * kFrameMs;
-        runFrame(*state, input);
+        runFrame(*state, FrameInput{keys.data(), static_cast<Uint32>(frame) * kFrameMs});
         found = findNonFinite(*state);
         highestLevel = state->levelIndex > highestLevel ? state->levelIndex : highestLevel;
     }
