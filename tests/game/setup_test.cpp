@@ -139,7 +139,9 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
               std::make_tuple(nullptr, sfx.laser, sfx.smallExplosion, sfx.smallFastImpact,
                               sfx.smallFastImpact));
     EXPECT_EQ(Mix_AllocateChannels(-1), 32);
+    state->thrustChannel = Mix_PlayChannel(-1, sfx.thrust, -1);
     releaseGame(*state);  // what it frees is checked after each failed set-up below
+    EXPECT_TRUE(state->thrustChannel == -1 && state->currentLattice == nullptr);
 }
 
 TEST(SetUpFailures, EveryMissingEmptyHalvedOrUnusableFileIsNamedAndNothingIsLeftBehind) {

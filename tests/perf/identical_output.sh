@@ -34,7 +34,8 @@ actual="$(
   # over its neighbour (e3, two cells folded) and undone (e9, the cursor at x 0, no play-test in
   # a script), its reference view with rim point 0 hovered (its drag off the grid refused), the
   # help, the brush's radius and strength at both ends, a node of the last level dragged in the
-  # overview (ea, its reduced preview), the question on closing over that level (its copy undone).
+  # overview (ea, its reduced preview), the question on closing over that level panned (its copy
+  # undone).
   cp foo3.lvl "$scratch/edit.lvl"
   {
     printf '%s\n' "move 480 342" "wheel 4" "wheel -1" "key minus" "key kp_minus" "key plus" \
@@ -49,7 +50,8 @@ actual="$(
     printf 'key pagedown\n%.0s' {1..7} && printf '%s\n' "key d" "key ctrl+z"
     printf '%s\n' "key tab" "wheel -3" "press 480 342 1" "move 530 380" "shot $scratch/ea.bmp" \
       "release 530 380 1" "key ctrl+z" "wheel 3" "key tab"
-    printf '%s\n' "key ctrl+r" "key ctrl+q" "shot $scratch/e8.bmp" "key q"
+    printf '%s\n' "press 400 300 3" "move 430 340" "release 430 340 3" "key ctrl+r" "key ctrl+q" \
+      "shot $scratch/e8.bmp" "key q"
   } >"$scratch/editor.txt"
   "$LUMEN_BIN_DIR/lumendrift-editor" --script "$scratch/editor.txt" "$scratch/edit.lvl" >/dev/null
   (cd "$scratch" && md5sum e?.bmp)
