@@ -18,8 +18,8 @@ last="$(tail -n 1 <<<"$out")"
 [ "$(grep -c '^frame=' <<<"$out")" -eq 40 ] && [ "$(sed -n 40p <<<"$out")" = "frame=40 digest=${last##*digest=}" ] ||
   fail "--trace: $out"
 echo "3 up jump" >"$scratch/bad"
-for args in "--frames" "--frames ten" "--bogus" "--shot 0:x.bmp" "--shot 5" "--shot 5:" "--random -1" \
-  "--script $scratch/bad" "--script $scratch/missing" "--script $scratch/script --random 1" \
+for args in "--frames" "--frames ten" "--frames +5" "--bogus" "--shot 0:x.bmp" "--shot 5" "--shot 5:" \
+  "--random -1" "--script $scratch/bad" "--script $scratch/missing" "--script $scratch/script --random 1" \
   "--frames 10 --shot 11:$scratch/x.bmp"; do
   # shellcheck disable=SC2086
   run "$bin" $args
