@@ -240,9 +240,6 @@ void drawWeaponIcon(cairo_t* cr, int weapon, double size) {
     const uint32_t col = weaponColour(weapon);
     cairo_save(cr);
     switch (weapon) {
-        case 0:
-            drawEnergyBall(cr, 0, 0, size * 0.5, col, 0.6);
-            break;
         case 1: {  // a slanted laser bolt
             cairo_rotate(cr, M_PI / 4);
             paintGlow(cr, 0, 0, size * 1.1, col, 0.5);

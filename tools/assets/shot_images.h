@@ -11,7 +11,8 @@
 /// The colour that stands for weapon 0..4 everywhere (shots, pick-ups, gauges).
 uint32_t weaponColour(int weapon);
 
-/// Draws a small icon of weapon 0..4 centred at (0, 0), about 2 × size pixels across.
+/// Draws a small icon of weapon 1..4 centred at (0, 0), about 2 × size pixels across (the simple
+/// shot, weapon 0, has none).
 void drawWeaponIcon(cairo_t* cr, int weapon, double size);
 
 /// Writes the shot, shrapnel and pick-up images.
