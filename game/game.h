@@ -18,7 +18,8 @@ void resetShips(GameState& state);
 /// Builds the whole state of a run in the game's set-up order: tables, images, level file,
 /// Playfield, ships, loading screen, audio and sounds. Paths are relative to the working folder.
 /// Returns false, with *reason naming the file and the cause, when a file is missing or unusable;
-/// an audio device that cannot be opened is not a failure (the run is silent).
+/// an audio device that cannot be opened is not a failure (the run is silent). The title picture
+/// is the caller's to show before the game: the game does not use it.
 bool setUpGame(GameState& state, SDL_Surface* screen, SDL_Surface* frontImage,
                SDL_Surface* titleImage, const char* levelPath, std::string* reason);
 

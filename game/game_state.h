@@ -34,7 +34,6 @@ struct Images {
     SDL_Surface* completion = nullptr;
     SDL_Surface* levelUp = nullptr;
     SDL_Surface* front = nullptr;  ///< the HUD panel and loading screen
-    SDL_Surface* title = nullptr;
 };
 
 /// Every sound the game plays. A null chunk plays nothing.

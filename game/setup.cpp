@@ -110,11 +110,10 @@ void resetShips(GameState& state) {
 }
 
 bool setUpGame(GameState& state, SDL_Surface* screen, SDL_Surface* frontImage,
-               SDL_Surface* titleImage, const char* levelPath, std::string* reason) {
+               SDL_Surface* /*titleImage*/, const char* levelPath, std::string* reason) {
     // The counters, tables, rings and the Camera start at GameState's own start values.
     state.screen = screen;
     state.images.front = frontImage;
-    state.images.title = titleImage;
 
     if (!loadImages(state.images, reason) || !readLevels(state, levelPath, reason)) {
         releaseGame(state);
