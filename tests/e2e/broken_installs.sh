@@ -5,13 +5,11 @@
 # half is the game set-up's unit test; hostile level files are the level reader's and the
 # fuzzer's.) Last, the level tool as a designer runs it.
 set -euo pipefail
-bin="${LUMEN_BIN_DIR:?}"
-data="${LUMEN_DATA_DIR:?}"
+bin="${LUMEN_BIN_DIR:?}" data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin broken_installs
-tool="$bin/lumendrift-level"
-real="$data/foo3.lvl"
+tool="$bin/lumendrift-level" real="$data/foo3.lvl"
 require_built "$bin/lumendrift-headless" "$bin/lumendrift" "$tool" "$real"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 cp -r "$data" "$scratch/data"

@@ -2,9 +2,7 @@
 
 # e2e_begin NAME: sets $scratch (a new folder) and $game_pid (empty; a test puts the game it starts
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
-e2e_name=""
-scratch=""
-game_pid=""
+e2e_name="" scratch="" game_pid=""
 e2e_begin() {
   e2e_name="$1"
   scratch="$(mktemp -d)"

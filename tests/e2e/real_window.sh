@@ -3,8 +3,7 @@
 # Xvfb gives it a display, xdotool presses and holds real keys, xprop reads the window's caption
 # and icon name, and ImageMagick takes and reads screenshots.
 set -euo pipefail
-bin="${LUMEN_BIN_DIR:?}"
-data="${LUMEN_DATA_DIR:?}"
+bin="${LUMEN_BIN_DIR:?}" data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin real_window

@@ -1,6 +1,5 @@
 // The editor's model without SDL windows: edit commands and their undo, the limits the game's
 // reader sets, brushes, the view transform, the overview's reduction and the script reader.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,33 +61,24 @@ bool sameBlocks(const Lattice& a, const Lattice& b) {
 
 /// A shape edit of one level that puts value into entry index of its nodes (or of its rim).
 EditCommand shapeEdit(const EditorDocument& doc, int level, bool rim, int index, float value) {
-    EditCommand command;
-    command.level = level;
-    command.before = captureShape(doc.lattice(level));
-    command.after = command.before;
+    const LatticeShape before = captureShape(doc.lattice(level));
+    EditCommand command{EditKind::Shape, level, 0, before, before, 0, ""};
     (rim ? command.after.rim : command.after.nodes)[static_cast<size_t>(index)] = value;
     return command;
 }
 
 EditCommand levelEdit(EditKind kind, int level, int target, LatticeShape after = {}) {
-    EditCommand command;
-    command.kind = kind;
-    command.level = level;
-    command.target = target;
-    command.after = std::move(after);
-    return command;
+    return EditCommand{kind, level, target, {}, std::move(after), 0, ""};
 }
 
 }  // namespace
 
 TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
     const EditorDocument base = threeLevels();
-    EditCommand reset = shapeEdit(base, 0, false, 0, 0.0f);
-    reset.after = defaultShape(5, 4);
     const EditCommand commands[] = {
         shapeEdit(base, 0, false, 2 * (3 * 4 + 2), 127.5f),  // node (3, 2)
         shapeEdit(base, 2, true, 2 * 4 + 1, 0.75f),          // v of rim point 4
-        reset,
+        EditCommand{EditKind::Shape, 0, 0, shapes(base)[0], defaultShape(5, 4), 0, ""},
         levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7)),
         levelEdit(EditKind::InsertLevel, -3, 0, defaultShape(4, 7)),  // goes first
         levelEdit(EditKind::InsertLevel, 9, 0, defaultShape(4, 7)),   // goes last
@@ -192,9 +182,8 @@ TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
 }
 
 TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength) {
-    // Push moves along the drag, bulge outward, pinch inward, twist round the centre (clockwise
-    // on screen, the other way reversed) keeping the distance, smooth lowers the roughness; half
-    // the strength moves half as far.
+    // Push moves along the drag, bulge out, pinch in, twist round the centre (clockwise on screen,
+    // reversed the other way) keeping the distance, smooth lowers the roughness.
     const auto roughness = [](const LatticeShape& s) {
         double sum = 0;
         for (int i = 0; i + 1 < s.columns; ++i) {
@@ -333,12 +322,10 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     EXPECT_EQ(why, path + ": cannot open the script");
     SDL_keysym key;
     ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
-    EXPECT_EQ(key.sym, SDLK_PAGEUP);
-    EXPECT_TRUE((key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT));
-    ScriptCommand wheel;
-    wheel.verb = ScriptVerb::Wheel;
-    wheel.amount = -2;
-    const auto events = scriptEvents(wheel, 40, 50);
+    EXPECT_EQ(std::make_pair(key.sym, (key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT)),
+              std::make_pair(SDLK_PAGEUP, true));
+    const auto events =
+        scriptEvents(ScriptCommand{ScriptVerb::Wheel, 0, 0, 0, -2, {}, "", 0}, 40, 50);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ((std::make_pair<int, int>(events[0].button.button, events[0].button.x)),
               std::make_pair(SDL_BUTTON_WHEELDOWN, 40));

@@ -2,8 +2,7 @@
 # The editor driven by --script through its own event path, judged by the level files it saves
 # (what each brush does is the unit tests'), then once in a real X server as a designer uses it.
 set -euo pipefail
-bin="${LUMEN_BIN_DIR:?}"
-data="${LUMEN_DATA_DIR:?}"
+bin="${LUMEN_BIN_DIR:?}" data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
 source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin editor_sessions
@@ -178,8 +177,7 @@ view
 key ctrl+s" twist.lvl
 folded="$(sed -n 's/^view .* folded=\([0-9]*\)$/\1/p' <<<"$out")"
 [ "${folded:-0}" -gt 0 ] || fail "the twist folded no cell: $out"
-status=0
-out="$("$bin/lumendrift-level" check twist.lvl)" || status=$?
+status=0 && out="$("$bin/lumendrift-level" check twist.lvl)" || status=$?
 [ "$status" -eq 0 ] && [ "$out" = "ok: 8 levels
 warning: level 0: $folded folded cells (turned inside out or without area)" ] ||
   fail "check of the twisted level said ($status): $out"

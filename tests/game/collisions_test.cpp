@@ -100,8 +100,7 @@ TEST(CollisionPass, PlayerContactBouncesJoltsTheCameraAndComesFirst) {
 }
 
 TEST(CollisionPass, ContactNeedsTheSumOfTheRadiiAndTwoLivingShips) {
-    // Player (25) and a kind-0 enemy (22): 48 pixels apart is no contact, 45 is; a dead player
-    // or enemy takes part in no collision.
+    // Player 25 + kind-0 enemy 22: 48 pixels apart is no contact, 45 is; the dead never collide.
     struct Case {
         float enemyX;
         bool playerDead, deadEnemyOnTop, contact;

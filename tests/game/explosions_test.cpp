@@ -9,8 +9,7 @@ using play::pixel;
 
 TEST(ExplosionPass, EachKindShowsItsSixFramesAtItsCornerThenRetires) {
     play::World a(play::kArena);
-    a->camera.x = 100;
-    a->camera.y = 50;
+    a->camera = {100, 50, a->camera.w, a->camera.h};
     struct Case {
         int kind;
         float x, y;  ///< world position; the screen corner is the picture position less the offset

@@ -64,8 +64,7 @@ TEST(LevelChange, ShowsTheLevelUpImageWaitsAndRedrawsThePlayfield) {
     EXPECT_EQ(play::pixel(a->screen, 1, 1), 0xABCDEFu);
     EXPECT_EQ(play::pixel(a->screen, 299, 199), 0xABCDEFu);
     EXPECT_EQ(play::pixel(a->screen, 300, 200), 0u);
-    // The marker colour is gone: the Playfield was cleared and the Lattice drawn again, node
-    // column 1 at x = 40.
+    // The marker is gone: the Playfield was cleared, the Lattice redrawn (node column 1 at x = 40).
     EXPECT_EQ(play::pixel(a->playfield, 20, 20), 0u);
     EXPECT_EQ(play::pixel(a->playfield, 1150, 950), 0u);
     EXPECT_NE(play::pixel(a->playfield, 40, 100), 0u);

@@ -49,9 +49,8 @@ TEST(ShotContacts, ArmedAfterThreeFramesAShotHurtsThePlayerAndEveryEnemyItTouche
 }
 
 TEST(ShotContacts, ContactBelowTheSumOfTheRadiiNoneForTheDeadRetiredPastTheNodesOrBelowZero) {
-    // The player at picture (360, 360) on a 30 × 20 Lattice; two TripleBombs touch below
-    // 20 + 20 = 40 pixels, with the distance truncated. Shots leave past the node counts (not
-    // the seam at 2900) or below zero.
+    // The player at picture (360, 360) on a 30 × 20 Lattice; two TripleBombs touch below 40 pixels
+    // (20 + 20, truncated). Shots leave past the node counts (not the seam at 2900) or below zero.
     struct Case {
         int kind;
         float x, y, vx, vy;

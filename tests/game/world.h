@@ -113,9 +113,7 @@ class World {
         for (int pose = 0; pose < kShipImageCount; ++pose) {
             im.ship[pose] = keep(image(90, 103, kShipColour[pose]));
         }
-        for (SDL_Surface*& enemy : im.enemy) {
-            enemy = keep(image(60, 60, 0x8020A0));
-        }
+        im.enemy.fill(keep(image(60, 60, 0x8020A0)));
         for (int i = 0; i < kShotImageCount; ++i) {  // the laser is 12 × 40; 0..19 have alpha
             im.shot[i] = keep(image(i == 1 ? 12 : 20, i == 1 ? 40 : 20, kShotColour, i < 20));
         }
@@ -125,9 +123,7 @@ class World {
         for (int w = 1; w < kWeaponCount; ++w) {
             im.ammo[w] = keep(image(40, 20, 0x00FFFF));
         }
-        for (SDL_Surface*& indicator : im.indicator) {
-            indicator = keep(image(40, 20, 0xFFFF00));
-        }
+        im.indicator.fill(keep(image(40, 20, 0xFFFF00)));
         im.health = keep(image(200, 20, 0x00FF00));
         im.completion = keep(image(200, 20, 0x0000FF));
         im.levelUp = keep(image(800, 600, 0xFFFFFF));
@@ -151,8 +147,6 @@ class World {
             SDL_FreeSurface(surface);
         }
     }
-    World(const World&) = delete;
-    World& operator=(const World&) = delete;
 
     GameState& operator*() { return *state; }
     GameState* operator->() { return state.get(); }

@@ -1,9 +1,8 @@
 // A long run of the real game from the data folder on random held keys, checking after every frame
-// that every ship, every live shot and explosion, both picture positions and every node and rim
-// point of every level hold finite numbers. Black holes bend the levels for good and ship
-// collisions can hit hard, so a NaN or an infinity would otherwise spread silently through the
-// state. ctest runs a few thousand frames; scripts/test runs 100 000 in the sanitizer build
-// (LUMEN_SOAK_FRAMES, LUMEN_SOAK_SEED).
+// that every ship, live shot and explosion, both picture positions and every node and rim point of
+// every level hold finite numbers. Black holes bend the levels for good and ship collisions can hit
+// hard, so a NaN or an infinity would otherwise spread silently. ctest runs a few thousand frames;
+// scripts/test runs 100 000 in the sanitizer build (LUMEN_SOAK_FRAMES, LUMEN_SOAK_SEED).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -59,10 +58,9 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
 
     std::mt19937 random(seed);
     std::vector<Uint8> keys(SDLK_LAST, 0);
-    int keep = 0;
+    int keep = 0, highestLevel = 0;
     std::string found;
     long frame = 0;
-    int highestLevel = 0;
     while (frame < frames && found.empty()) {
         ++frame;
         if (keep-- == 0) {
@@ -81,8 +79,7 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
     EXPECT_TRUE(found.empty()) << "frame " << frame << ": " << found;
     EXPECT_EQ(frame, frames);
 
-    // The check itself sees what it is for, naming the first value that is not finite; a retired
-    // slot does not count.
+    // The check itself names the first value that is not finite; a retired slot does not count.
     ASSERT_EQ(findNonFinite(*state), "");
     state->shots.shots[7].vy = std::nanf("");
     EXPECT_EQ(findNonFinite(*state), "");
@@ -111,8 +108,7 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
         EXPECT_EQ(findNonFinite(*state), said);
         *value = kept;
     }
-    Lattice& first = *state->levels->lattices[0];
-    first.setNodePosition(0, 0, INFINITY, 0.0f);  // the first column and the first row
+    state->levels->lattices[0]->setNodePosition(0, 0, INFINITY, 0.0f);  // first column and row
     EXPECT_EQ(findNonFinite(*state), "level 0 node (0, 0)");
     releaseGame(*state);
     SDL_FreeSurface(title);
