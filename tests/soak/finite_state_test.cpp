@@ -81,16 +81,17 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
 
     // The check itself names the first value that is not finite; a retired slot does not count.
     ASSERT_EQ(findNonFinite(*state), "");
+    state->shots.live[7] = state->explosions.live[0] = 0;  // retired, whatever the run left there
     state->shots.shots[7].vy = std::nanf("");
     EXPECT_EQ(findNonFinite(*state), "");
     state->shots.live[7] = 1;
     EXPECT_EQ(findNonFinite(*state), "shot 7 vy = nan");
     state->shots.live[7] = 0;
-    state->explosions.explosions[3].x = std::nanf("");
+    state->explosions.explosions[0].x = std::nanf("");
     EXPECT_EQ(findNonFinite(*state), "");
-    state->explosions.live[3] = 1;
-    EXPECT_EQ(findNonFinite(*state).rfind("explosion 3 x", 0), 0u);
-    state->explosions.live[3] = 0;
+    state->explosions.live[0] = 1;
+    EXPECT_EQ(findNonFinite(*state).rfind("explosion 0 x", 0), 0u);
+    state->explosions.live[0] = 0;
     Ship& p = state->player;
     const std::pair<float*, const char*> places[] = {
         {&p.x, "player x = inf"},
@@ -99,9 +100,9 @@ TEST(Soak, EveryShipShotAndNodeStaysFinite) {
         {&p.vx, "player vx = inf"},
         {&p.vy, "player vy = inf"},
         {&p.spin, "player spin = inf"},
-        {&state->enemies[3].heading, "enemy 3 heading = inf"},
+        {&state->enemies[4].heading, "enemy 4 heading = inf"},
         {&state->playerPicturePos.x, "the player's picture position"},
-        {&state->enemyPicturePos[2].y, "enemy 2's picture position"}};
+        {&state->enemyPicturePos[0].y, "enemy 0's picture position"}};
     for (const auto& [value, said] : places) {
         const float kept = *value;
         *value = INFINITY;
