@@ -251,6 +251,17 @@ TEST(EditorBrushes, OnlyNodesWithinTheRadiusMoveEachBrushItsOwnWayByItsStrength)
             }
         }
     }
+    // On the flat default grid a node with four neighbours is their mean already: smoothing
+    // moves only the border.
+    const LatticeShape flat = defaultShape(12, 9);
+    LatticeShape smoothed = flat;
+    applyBrushStep(smoothed, Brush{BrushKind::Smooth, 500.0f, 0.8f, false}, 220, 160, 0, 0);
+    for (size_t n = 0; n < flat.nodes.size(); ++n) {
+        const int i = static_cast<int>(n / 2) / 9, j = static_cast<int>(n / 2) % 9;
+        const bool border = i == 0 || i == 11 || j == 0 || j == 8;
+        EXPECT_TRUE(border || smoothed.nodes[n] == flat.nodes[n]) << "node " << i << ", " << j;
+    }
+    EXPECT_NE(smoothed.nodes, flat.nodes);
 }
 
 TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
