@@ -81,6 +81,7 @@ cmp "$real" "$scratch/rebuilt.lvl" || fail "dump then build changed the bytes"
 printf '\5\0\0\0garbage' >"$scratch/junk.lvl"
 printf '{"levels": [{"columns": 2, "rows": 5}]}' >"$scratch/bad.json"
 printf '{"levels": [' >"$scratch/broken.json"
+printf '{"levels": 3}' >"$scratch/flat.json"
 printf 'old' >"$scratch/keep.lvl"
 while IFS='|' read -r arguments mention; do
   # shellcheck disable=SC2086
@@ -93,9 +94,11 @@ check $scratch/absent.lvl|cannot open
 check $scratch/junk.lvl|junk.lvl
 build $scratch/bad.json $scratch/keep.lvl|level 0
 build $scratch/broken.json $scratch/keep.lvl|not valid JSON
+build $scratch/flat.json $scratch/keep.lvl|"levels" array
 render $real 99 $scratch/x.bmp|99
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
+[[ "$("$tool" --help)" == "usage: lumendrift-level check FILE"* ]] || fail "--help gave no usage"
 for arguments in "" "frobnicate x" "info"; do
   # shellcheck disable=SC2086
   run "$tool" $arguments
