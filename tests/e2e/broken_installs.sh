@@ -42,7 +42,8 @@ done
 
 # No display: SDL fails at its start or at the video mode; one start-up line and status 1.
 run env -u DISPLAY SDL_VIDEODRIVER=x11 "$bin/lumendrift"
-[ "$status" -eq 1 ] && [[ "$out" =~ ^(Unable\ to\ init\ SDL:\ |Unable\ to\ set\ 800x600\ video:\ ).+$ ]] ||
+[ "$status" -eq 1 ] && [ "$out" = "${out%%$'\n'*}" ] &&
+  [[ "$out" =~ ^(Unable\ to\ init\ SDL:\ |Unable\ to\ set\ 800x600\ video:\ ).+$ ]] ||
   fail "no display: exit status $status, said: $out $err"
 
 # The real game in a real X server, past the title screen with a real key: a sound read after the
