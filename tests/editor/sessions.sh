@@ -218,13 +218,13 @@ while IFS='|' read -r xdg home said; do
   user_env=(env -u XDG_DATA_HOME -u HOME)
   [ -z "$xdg" ] || user_env+=("XDG_DATA_HOME=${xdg//@/$scratch}")
   [ -z "$home" ] || user_env+=("HOME=${home//@/$scratch}")
-  out="$("${user_env[@]}" "$bin/lumendrift-editor" --script script.txt)" || true
+  out="$("${user_env[@]}" "$bin/lumendrift-editor" --script script.txt)" || out+=" (status $?)"
   [ "${out%%$'\n'*}" = "${said//@/$scratch}" ] || fail "XDG_DATA_HOME='$xdg' HOME='$home': $out"
 done <<'CASES'
 @/xdg||message opened @/xdg/lumendrift/foo3.lvl
 relative|@/home|message opened @/home/.local/share/lumendrift/foo3.lvl
-relative||lumendrift-editor: XDG_DATA_HOME (relative) is not an absolute path and HOME is not set: no place for your levels
-||lumendrift-editor: XDG_DATA_HOME is not set and HOME is not set: no place for your levels
+relative||lumendrift-editor: XDG_DATA_HOME (relative) is not an absolute path and HOME is not set: no place for your levels (status 1)
+||lumendrift-editor: XDG_DATA_HOME is not set and HOME is not set: no place for your levels (status 1)
 CASES
 cmp -s xdg/lumendrift/foo3.lvl original.lvl || fail "the user's copy differs from the shipped levels"
 
