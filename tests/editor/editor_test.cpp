@@ -61,24 +61,33 @@ bool sameBlocks(const Lattice& a, const Lattice& b) {
 
 /// A shape edit of one level that puts value into entry index of its nodes (or of its rim).
 EditCommand shapeEdit(const EditorDocument& doc, int level, bool rim, int index, float value) {
-    const LatticeShape before = captureShape(doc.lattice(level));
-    EditCommand command{EditKind::Shape, level, 0, before, before, 0, ""};
+    EditCommand command;
+    command.level = level;
+    command.before = captureShape(doc.lattice(level));
+    command.after = command.before;
     (rim ? command.after.rim : command.after.nodes)[static_cast<size_t>(index)] = value;
     return command;
 }
 
 EditCommand levelEdit(EditKind kind, int level, int target, LatticeShape after = {}) {
-    return EditCommand{kind, level, target, {}, std::move(after), 0, ""};
+    EditCommand command;
+    command.kind = kind;
+    command.level = level;
+    command.target = target;
+    command.after = std::move(after);
+    return command;
 }
 
 }  // namespace
 
 TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
     const EditorDocument base = threeLevels();
+    EditCommand reset = shapeEdit(base, 0, false, 0, 0.0f);
+    reset.after = defaultShape(5, 4);
     const EditCommand commands[] = {
         shapeEdit(base, 0, false, 2 * (3 * 4 + 2), 127.5f),  // node (3, 2)
         shapeEdit(base, 2, true, 2 * 4 + 1, 0.75f),          // v of rim point 4
-        EditCommand{EditKind::Shape, 0, 0, shapes(base)[0], defaultShape(5, 4), 0, ""},
+        reset,
         levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7)),
         levelEdit(EditKind::InsertLevel, -3, 0, defaultShape(4, 7)),  // goes first
         levelEdit(EditKind::InsertLevel, 9, 0, defaultShape(4, 7)),   // goes last
@@ -335,8 +344,10 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
     EXPECT_EQ(std::make_pair(key.sym, (key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT)),
               std::make_pair(SDLK_PAGEUP, true));
-    const auto events =
-        scriptEvents(ScriptCommand{ScriptVerb::Wheel, 0, 0, 0, -2, {}, "", 0}, 40, 50);
+    ScriptCommand wheel;
+    wheel.verb = ScriptVerb::Wheel;
+    wheel.amount = -2;
+    const auto events = scriptEvents(wheel, 40, 50);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ((std::make_pair<int, int>(events[0].button.button, events[0].button.x)),
               std::make_pair(SDL_BUTTON_WHEELDOWN, 40));
