@@ -86,7 +86,7 @@ TEST(EditorCommands, EachEditDoesItsPartAndUndoesToTheSameBytes) {
     reset.after = defaultShape(5, 4);
     const EditCommand commands[] = {
         shapeEdit(base, 0, false, 2 * (3 * 4 + 2), 127.5f),  // node (3, 2)
-        shapeEdit(base, 2, true, 2 * 4 + 1, 0.75f),          // v of rim point 4
+        shapeEdit(base, 2, true, 1, 0.75f),                  // v of rim point 0
         reset,
         levelEdit(EditKind::InsertLevel, 1, 0, defaultShape(4, 7)),
         levelEdit(EditKind::InsertLevel, -3, 0, defaultShape(4, 7)),  // goes first
@@ -182,8 +182,14 @@ TEST(EditorCommands, EditsTheGameCouldNotReadAreRefusedAndChangeNothing) {
         EXPECT_EQ(std::make_tuple(fileBytes(doc), doc.undoDepth(), doc.unsaved()),
                   std::make_tuple(original, size_t{0}, false));
     }
+    // A node the game reads but the editor would not put there does not block edits elsewhere.
+    auto loaded = std::make_unique<LevelSet>();
+    loaded->appendLattice(5, 4);
+    loaded->lattices[0]->setNodeAndRefit(0, 0, kNodeLimit + 500.0f, 0);
+    EditorDocument doc(std::move(loaded), "unused.lvl");
+    EXPECT_EQ(doc.perform(shapeEdit(doc, 0, false, 9, 12.0f)), "");
     // The last level stays: the game needs one.
-    EditorDocument doc = threeLevels();
+    doc = threeLevels();
     ASSERT_EQ(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
     ASSERT_EQ(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
     EXPECT_NE(doc.perform(levelEdit(EditKind::RemoveLevel, 0, 0)), "");
@@ -299,9 +305,9 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     zoomAt(view, -40, 0, 0);
     EXPECT_EQ(view.shrink, kMaximumShrink);
     // Scale 1 holds a box up to the window less 24 pixels on each side, and no more.
-    const int fits[][3] = {{911, 100, 1}, {940, 100, 2}, {100, 635, 1}, {100, 660, 2}};
+    const int fits[][3] = {{911, 100, 1}, {912, 100, 2}, {100, 635, 1}, {100, 636, 2}};
     for (const auto& [w, h, shrink] : fits) {
-        fitBox(view, 0, 0, static_cast<float>(w), static_cast<float>(h));
+        fitBox(view, 40, 30, static_cast<float>(w + 40), static_cast<float>(h + 30));
         EXPECT_EQ(std::make_pair(view.scale, view.shrink), std::make_pair(1, shrink))
             << w << "x" << h;
     }

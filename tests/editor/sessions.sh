@@ -69,6 +69,11 @@ done <<'TABLE'
 0 24 3 -6 9
 TABLE
 
+# --- the arrows pan by 64 window pixels: left and up move the level right and down ------------
+view_after "" && read -r x0 y0 <<<"$ox $oy"
+view_after "$(keys left left right up up up down)"
+[ "$ox $oy" = "$((x0 + 64)) $((y0 + 128))" ] || fail "the arrows panned from ($x0, $y0) to ($ox, $oy)"
+
 # --- undo, then save: the original bytes --------------------------------------------------------
 cp original.lvl undo.lvl
 run "$(drag 430 312 40 18)
@@ -175,6 +180,8 @@ $(printf 'move 481 340\nmove 480 340\n%.0s' $(seq 20))
 release 480 340 1
 view
 key ctrl+s" twist.lvl
+for said in "brush radius 100 picture pixels" "brush strength 0.70"; do
+  grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 folded="$(sed -n 's/^view .* folded=\([0-9]*\)$/\1/p' <<<"$out")"
 [ "${folded:-0}" -gt 0 ] || fail "the twist folded no cell: $out"
 status=0 && out="$("$bin/lumendrift-level" check twist.lvl)" || status=$?
