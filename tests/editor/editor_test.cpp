@@ -12,6 +12,7 @@
 
 #include "editor/brushes.h"
 #include "editor/document.h"
+#include "editor/picking.h"
 #include "editor/play_test.h"
 #include "editor/reduce.h"
 #include "editor/script.h"
@@ -283,9 +284,8 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     ViewTransform view{1, 1, 0, 0, 960, 684};  // a 960 × 684 drawing area
     fitBox(view, 0, 0, 2200, 1720);            // the largest shipped arena needs the overview
     EXPECT_EQ(std::make_pair(view.scale, view.shrink), std::make_pair(1, 3));
-    EXPECT_GE(windowX(view, 0), 0);
-    EXPECT_LE(windowX(view, 2200), view.width);
-    EXPECT_LE(windowY(view, 1720), view.height);
+    EXPECT_TRUE(windowX(view, 0) >= 0 && windowX(view, 2200) <= view.width &&
+                windowY(view, 1720) <= view.height);
     fitBox(view, 0, 0, 200, 120);
     EXPECT_EQ(std::make_pair(view.scale, view.shrink), std::make_pair(4, 1));
     // Zoom levels from 4: the step out of 1/1 is the overview's 1/2, and back in is 1/1.
@@ -311,6 +311,22 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
         EXPECT_EQ(std::make_pair(view.scale, view.shrink), std::make_pair(1, shrink))
             << w << "x" << h;
     }
+}
+
+TEST(EditorPicking, ThePointUnderTheCursorIsFoundOnTheBentSheetAndNotOffIt) {
+    const EditorDocument doc = threeLevels();
+    const Lattice& lattice = doc.lattice(0);
+    std::srand(3);
+    for (int n = 0; n < 200; ++n) {
+        const float u = static_cast<float>(std::rand() % 400) / 100.0f;
+        const float v = static_cast<float>(std::rand() % 300) / 100.0f;
+        float x = 0, y = 0, foundU = -9, foundV = -9;
+        lattice.mapPoint(u, v, x, y, false, false);
+        ASSERT_TRUE(latticePointAt(lattice, x, y, foundU, foundV)) << u << ", " << v;
+        EXPECT_LT(std::hypot(foundU - u, foundV - v), 1e-3f) << u << ", " << v;
+    }
+    float u = 0, v = 0;
+    EXPECT_FALSE(latticePointAt(lattice, -500, 40, u, v));
 }
 
 TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {

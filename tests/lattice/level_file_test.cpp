@@ -161,8 +161,7 @@ TEST(ReadLevelFile, RejectsBrokenFilesWithAReason) {
         std::string reason;
         const std::string path = writeFile("broken.lvl", bytes);
         EXPECT_EQ(readLevelFile(set, path.c_str(), &reason), -1) << mention;
-        EXPECT_EQ(set.get(), before) << mention;
-        EXPECT_EQ(set->count, 1) << mention;
+        EXPECT_EQ(std::make_pair(set.get(), set->count), std::make_pair(before, 1)) << mention;
         EXPECT_NE(reason.find(path), std::string::npos) << reason;
         EXPECT_NE(reason.find(mention), std::string::npos) << reason;
         EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
