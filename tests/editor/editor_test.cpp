@@ -138,14 +138,16 @@ TEST(EditorCommands, StrokesAreOneStepAndUndoKeepsTheLast500Steps) {
     const std::string original = fileBytes(doc);
     // One drag of ten motions of node (1, 1), then 250 separate edits.
     const LatticeShape start = captureShape(doc.lattice(0));
+    const int y = start.nodeIndex(1, 1) + 1;
     for (int motion = 1; motion <= 10; ++motion) {
-        EditCommand command = shapeEdit(doc, 0, false, start.nodeIndex(1, 1),
-                                        start.nodes[start.nodeIndex(1, 1)] + motion);
+        EditCommand command = shapeEdit(doc, 0, false, y, start.nodes[y] + motion);
         command.before = start;
         command.stroke = 7;
         ASSERT_EQ(doc.perform(command), "");
     }
-    EXPECT_EQ(doc.undoDepth(), 1u);
+    ASSERT_TRUE(doc.undo() && doc.redo());  // redone as the stroke ended
+    EXPECT_EQ(std::make_pair(doc.undoDepth(), doc.lattice(0).node(1, 1).y),
+              std::make_pair(size_t{1}, start.nodes[y] + 10));
     std::string oldestKept;  // the stroke and the first 100 edits are forgotten
     for (int step = 0; step < 600; ++step) {
         ASSERT_EQ(doc.perform(shapeEdit(doc, step % 3, false, 4, 1.0f + step)), "");
