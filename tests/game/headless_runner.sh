@@ -9,8 +9,9 @@ source "${LUMEN_SOURCE_DIR:?}/tests/e2e/e2e.bash"
 e2e_begin headless_runner
 require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl"
 cd "$LUMEN_DATA_DIR"
-printf '20 up space\n0 down\n5\n' >"$scratch/script" # a step of 0 frames, and --ammo 0, are allowed
-out="$("$bin" --script "$scratch/script" --frames 40 --trace --ammo 0)" ||
+printf '20 up space\n0 down\n5\n' >"$scratch/script" # a step of 0 frames, --ammo 0 and one level are allowed
+{ printf '\1\0\0\0' && head -c 4880 foo3.lvl | tail -c 4876; } >"$scratch/one.lvl" # the first, 26 x 20
+out="$("$bin" --script "$scratch/script" --frames 40 --trace --ammo 0 --level "$scratch/one.lvl")" ||
   fail "a script and --frames: status $?"
 last="$(tail -n 1 <<<"$out")"
 [[ "$last" == frames=40\ * ]] || fail "--frames beyond the script's 25 frames was not kept: $last"
