@@ -145,7 +145,7 @@ TEST(EditorCommands, StrokesAreOneStepAndUndoKeepsTheLast500Steps) {
         command.stroke = 7;
         ASSERT_EQ(doc.perform(command), "");
     }
-    ASSERT_TRUE(doc.undo() && doc.redo());  // redone as the stroke ended
+    ASSERT_TRUE(doc.undo() && doc.redo());  // undone and redone whole
     EXPECT_EQ(std::make_pair(doc.undoDepth(), doc.lattice(0).node(1, 1).y),
               std::make_pair(size_t{1}, start.nodes[y] + 10));
     std::string oldestKept;  // the stroke and the first 100 edits are forgotten

@@ -37,7 +37,7 @@ TEST(PlayerFiring, EachWeaponSpendsARoundTheLastFiresASimpleShotAndTheShipIsCapp
             EXPECT_EQ(std::make_pair(shot.kind, shot.heading), std::make_pair(c.kind, 0.5f));
             EXPECT_NEAR(std::hypot(rx, ry), 20.0, 1e-4);
             EXPECT_TRUE(c.kind == Swarm ? off > -0.251 && off < 0.226 : std::fabs(off) < 1e-5);
-            EXPECT_LT(std::hypot(shot.x - 900.0 - 3 * shot.vx, shot.y - 900.0 - 3 * shot.vy), 2e-3);
+            EXPECT_LT(std::hypot(shot.x - 900 - 3 * shot.vx, shot.y - 900 - 3 * shot.vy), 1.5e-3);
         }
         // Speed 50 becomes 32 in the same direction, then the ship moves.
         EXPECT_LT(std::hypot(w->player.vx - 19.2f, w->player.vy - 25.6f), 1e-4);
