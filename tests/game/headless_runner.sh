@@ -10,7 +10,7 @@ e2e_begin headless_runner
 require_built "$bin" "${LUMEN_DATA_DIR:?}/foo3.lvl"
 cd "$LUMEN_DATA_DIR"
 printf '20 up space\n0 down\n5\n' >"$scratch/script" # a step of 0 frames, --ammo 0 and one level are allowed
-{ printf '\1\0\0\0' && head -c 4880 foo3.lvl | tail -c 4876; } >"$scratch/one.lvl" # the first, 26 x 20
+{ printf '\1\0\0\0' && head -c 4880 foo3.lvl | tail -c 4876; } >"$scratch/one.lvl" # level 0: 12 + 8·26·20 + 8·88 bytes
 out="$("$bin" --script "$scratch/script" --frames 40 --trace --ammo 0 --level "$scratch/one.lvl")" ||
   fail "a script and --frames: status $?"
 last="$(tail -n 1 <<<"$out")"
