@@ -17,8 +17,10 @@ cd "$scratch/data"
 normal="$("$bin/lumendrift-headless" --frames 5)" || fail "the intact data folder does not play"
 for file in play/front.bmp images/titlescreen.bmp; do # loaded by the game before the title
   mv "$file" "$scratch/kept"
-  run "$bin/lumendrift"
-  refused "$file" "missing (the game)"
+  for program in lumendrift lumendrift-headless; do
+    run "$bin/$program"
+    refused "$file" "missing ($program)"
+  done
   mv "$scratch/kept" "$file"
 done
 
@@ -100,7 +102,7 @@ render $real 99 $scratch/x.bmp|99
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
 [[ "$("$tool" --help)" == "usage: lumendrift-level check FILE"* ]] || fail "--help gave no usage"
-for arguments in "" "frobnicate x" "info"; do
+for arguments in "" "frobnicate x" "info" "--version x"; do
   # shellcheck disable=SC2086
   run "$tool" $arguments
   [ "$status" -eq 2 ] || fail "'$arguments': status $status"

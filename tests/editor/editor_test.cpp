@@ -343,14 +343,14 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
         {"wheel -2\nshot out.bmp\n", true},
         {"press 10 20\n", false},
         {"press 10 x 1\n", false},
+        {"move 1 100001\n", false},
         {"release 1 2 4\n", false},
         {"key hyper+s\n", false},
         {"key pagedwn\n", false},
         {"wheel 0\n", false},
         {"shot out.png\n", false},
         {"view now\n", false},
-        {"jump 1 2\n", false},
-    };
+        {"jump 1 2\n", false}};
     for (const Case& c : cases) {
         std::ofstream(path) << c.text;
         std::vector<ScriptCommand> commands;
@@ -368,6 +368,10 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     ASSERT_TRUE(parseKeyName("ctrl+shift+pageup", key));
     EXPECT_EQ(std::make_pair(key.sym, (key.mod & KMOD_CTRL) && (key.mod & KMOD_SHIFT)),
               std::make_pair(SDLK_PAGEUP, true));
+    for (const char* name : {"q", "shift+q"}) {  // the character typed: a capital with Shift
+        ASSERT_TRUE(parseKeyName(name, key));
+        EXPECT_EQ(key.unicode, name[0] == 'q' ? 'q' : 'Q') << name;
+    }
     ScriptCommand wheel;
     wheel.verb = ScriptVerb::Wheel;
     wheel.amount = -2;

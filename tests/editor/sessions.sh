@@ -73,6 +73,10 @@ TABLE
 view_after "" && read -r x0 y0 <<<"$ox $oy"
 view_after "$(keys left left right up up up down)"
 [ "$ox $oy" = "$((x0 + 64)) $((y0 + 128))" ] || fail "the arrows panned from ($x0, $y0) to ($ox, $oy)"
+view_after "press 400 300 2
+move 410 330
+release 410 330 2" # and a drag with the middle button moves it with the cursor
+[ "$ox $oy" = "$((x0 + 10)) $((y0 + 30))" ] || fail "the middle button panned to ($ox, $oy)"
 
 # --- undo, then save: the original bytes --------------------------------------------------------
 cp original.lvl undo.lvl
@@ -210,6 +214,12 @@ head -c 3 original.lvl >cut.lvl
 run "view" cut.lvl
 [ "$status" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && grep -q "^cut.lvl: " <<<"$out" ||
   fail "a 3-byte level file gave status $status and: $out"
+run "shot nowhere/x.bmp" original.lvl
+[ "$status" -eq 1 ] && [[ "$out" == *$'\n'"nowhere/x.bmp: cannot write the screenshot: "* ]] ||
+  fail "a screenshot into a missing folder gave status $status and: $out"
+mkdir fontless && cd fontless && run "view" ../original.lvl && cd .. # no images/ here
+[ "$status" -eq 1 ] && [ "$out" = "images/editorfont.bmp: cannot load the editor's font (run from \
+the data folder)" ] || fail "a missing font gave status $status and: $out"
 run "$(keys ctrl+q s)" new.lvl  # unsaved from the start: the close asks, S saves
 [ "$status" -eq 0 ] && grep -q "new.lvl does not exist" <<<"$out" || fail "a missing file: $out"
 [ "$(stat -c %a new.lvl)" = "$(printf %o $((0666 & ~$(umask))))" ] ||

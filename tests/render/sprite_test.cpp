@@ -44,11 +44,14 @@ TEST(RotateSprite, AtAngleZeroThePivotLandsOnThePositionAndEachRowRepeatsItsLast
     struct Case {
         int x, y, partX, partY, partW, partH, pivotX, pivotY, size, litX, litY, litW, litH;
     };
-    const Case cases[] = {
-        {10, 10, 0, 0, 2, 2, 0, 0, 30, 10, 10, 3, 2}, {20, 20, 2, 1, 2, 2, 3, 2, 30, 19, 19, 3, 2},
-        {0, 5, 0, 0, 2, 1, 0, 0, 30, 1, 5, 2, 1},     {5, 0, 0, 0, 1, 2, 0, 0, 30, 5, 1, 2, 1},
-        {10, 5, 0, 0, 2, 1, 0, 0, 12, 10, 5, 2, 1},   {5, 5, 4, 5, 9, 9, 4, 5, 30, 5, 5, 3, 1},
-        {5, 5, 0, 0, 50, 50, 0, 0, 30, 0, 0, 0, 0}};
+    const Case cases[] = {{10, 10, 0, 0, 2, 2, 0, 0, 30, 10, 10, 3, 2},
+                          {20, 20, 2, 1, 2, 2, 3, 2, 30, 19, 19, 3, 2},
+                          {0, 5, 0, 0, 2, 1, 0, 0, 30, 1, 5, 2, 1},
+                          {5, 0, 0, 0, 1, 2, 0, 0, 30, 5, 1, 2, 1},
+                          {10, 5, 0, 0, 2, 1, 0, 0, 12, 10, 5, 2, 1},
+                          {5, 5, 4, 5, 9, 9, 4, 5, 30, 5, 5, 3, 1},
+                          {5, 5, 0, 0, 50, 50, 0, 0, 30, 0, 0, 0, 0},
+                          {10, 10, -2, 0, 4, 2, 0, 0, 30, 10, 10, 3, 2}};
     auto source = numberedSource(6, 6);
     for (const auto& c : cases) {
         auto target = makeSurface(4, c.size, c.size);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <iostream>
 #include <nlohmann/json.hpp>
 
 using nlohmann::json;
@@ -44,7 +43,7 @@ bool readSize(const json& level, const char* field, int& size) {
 
 }  // namespace
 
-bool dumpLevelJson(const LevelSet& set, const std::string& path, std::string* reason) {
+std::string levelJson(const LevelSet& set) {
     json levels = json::array();
     for (int32_t l = 0; l < set.count; ++l) {
         const Lattice& lattice = *set.lattices[l];
@@ -67,18 +66,7 @@ bool dumpLevelJson(const LevelSet& set, const std::string& path, std::string* re
                           {"nodes", nodes},
                           {"rim", rim}});
     }
-    const std::string text = json{{"levels", levels}}.dump(1) + "\n";
-    if (path == "-") {
-        std::cout << text;
-        return static_cast<bool>(std::cout.flush());
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        return fail(reason, path + ": cannot write");
-    }
-    return true;
+    return json{{"levels", levels}}.dump(1) + "\n";
 }
 
 std::unique_ptr<LevelSet> loadLevelJson(const std::string& path, std::string* reason) {

@@ -8,9 +8,8 @@
 
 #include "lattice/lattice.h"
 
-/// Writes the whole level set as JSON to path ("-" for standard output). False with *reason on
-/// failure.
-bool dumpLevelJson(const LevelSet& set, const std::string& path, std::string* reason);
+/// The whole level set as JSON text.
+std::string levelJson(const LevelSet& set);
 
 /// Builds a level set from the JSON file at path. Null with *reason when the JSON is not a valid
 /// level set.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <system_error>
 
@@ -96,7 +97,8 @@ int dump(const char* path) {
     if (!set) {
         return failure(reason);
     }
-    return dumpLevelJson(*set, "-", &reason) ? 0 : failure(reason);
+    std::cout << levelJson(*set);
+    return std::cout.flush() ? 0 : failure("standard output: cannot write");
 }
 
 int build(const char* source, const std::string& out) {
