@@ -18,8 +18,7 @@ normal="$("$bin/lumendrift-headless" --frames 5)" || fail "the intact data folde
 for file in play/front.bmp images/titlescreen.bmp; do # loaded by the game before the title
   mv "$file" "$scratch/kept"
   for program in lumendrift lumendrift-headless; do
-    run "$bin/$program"
-    refused "$file" "missing ($program)"
+    run "$bin/$program" && refused "$file" "missing ($program)"
   done
   mv "$scratch/kept" "$file"
 done

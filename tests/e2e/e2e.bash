@@ -4,9 +4,7 @@
 # there) and traps EXIT to stop that game and any X server and remove the scratch folder.
 e2e_name="" scratch="" game_pid=""
 e2e_begin() {
-  e2e_name="$1"
-  scratch="$(mktemp -d)"
-  game_pid=""
+  e2e_name="$1" scratch="$(mktemp -d)" game_pid=""
   trap e2e_cleanup EXIT
 }
 e2e_cleanup() {
@@ -26,8 +24,7 @@ fail() {
 run() {
   status=0
   timeout 20 "$@" >"$scratch/out" 2>"$scratch/err" || status=$?
-  out="$(cat "$scratch/out")"
-  err="$(cat "$scratch/err")"
+  out="$(cat "$scratch/out")" err="$(cat "$scratch/err")"
 }
 
 # refused WHAT HOW: the last run stopped with status 1 and one line on standard output naming WHAT,
@@ -48,8 +45,7 @@ play_in_x() {
   xdotool mousemove 400 300 key Return
   within 10 ended || fail "the game still runs 10 s after a key"
   reap
-  out="$(cat "$scratch/out")"
-  err="$(cat "$scratch/err")"
+  out="$(cat "$scratch/out")" err="$(cat "$scratch/err")"
 }
 
 # within SECONDS COMMAND…: runs the command every 0.1 s until it succeeds; false after SECONDS.

@@ -294,8 +294,7 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     const int zooms[][3] = {{1, 5, 1},  {2, 7, 1}, {-1, 6, 1}, {-3, 3, 1},
                             {-6, 1, 5}, {5, 2, 1}, {9, 11, 1}};
     for (const auto& [steps, scale, shrink] : zooms) {
-        const float x = pictureX(view, 300);
-        const float y = pictureY(view, 200);
+        const float x = pictureX(view, 300), y = pictureY(view, 200);
         zoomAt(view, steps, 300, 200);
         const int reach = view.shrink > 1 ? 1 : 0;  // the overview rounds to its shrink
         EXPECT_NEAR(windowX(view, x), 300, reach) << steps;

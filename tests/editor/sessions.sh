@@ -47,8 +47,7 @@ while read -r notches i j dx dy; do
   w="$(node_word "$i" "$j")"
   x="$(picture original.lvl "$w")" y="$(picture original.lvl $((w + 1)))"
   X="$(to_window "$x" "$ox")" Y="$(to_window "$y" "$oy")"
-  cp original.lvl drag.lvl
-  run "$zoom_in
+  cp original.lvl drag.lvl && run "$zoom_in
 press $X $Y 1
 move $((X + dx / 2)) $((Y + dy / 2))
 move $((X + dx)) $((Y + dy))
@@ -73,14 +72,11 @@ TABLE
 view_after "" && read -r x0 y0 <<<"$ox $oy"
 view_after "$(keys left left right up up up down)"
 [ "$ox $oy" = "$((x0 + 64)) $((y0 + 128))" ] || fail "the arrows panned from ($x0, $y0) to ($ox, $oy)"
-view_after "press 400 300 2
-move 410 330
-release 410 330 2" # and a drag with the middle button moves it with the cursor
+view_after "$(printf 'press 400 300 2\nmove 410 330\nrelease 410 330 2')" # the middle button drags it
 [ "$ox $oy" = "$((x0 + 10)) $((y0 + 30))" ] || fail "the middle button panned to ($ox, $oy)"
 
 # --- undo, then save: the original bytes --------------------------------------------------------
-cp original.lvl undo.lvl
-run "$(drag 430 312 40 18)
+cp original.lvl undo.lvl && run "$(drag 430 312 40 18)
 key 2
 press 500 300 1
 release 500 300 1
@@ -93,8 +89,7 @@ $(keys ctrl+r ctrl+z ctrl+s)" reset.lvl
 
 # --- a rim point dragged in the reference view: rim point 1, (1, 0), by (10, 8) window pixels at
 # scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
-cp original.lvl rim.lvl
-run "key tab
+cp original.lvl rim.lvl && run "key tab
 $(drag 250 152 10 8)
 key ctrl+s" rim.lvl
 rim=$((4 + 12 + 8 * 520 + 8))
@@ -138,10 +133,7 @@ done
 # A read-only folder stops everyone but root, so root runs the editor as nobody; where nobody
 # cannot reach the build (a private home), the write is made to fail by a folder standing where
 # the editor writes the new file before it replaces the old one.
-mkdir locked
-cp original.lvl locked/x.lvl
-chmod 555 locked
-chmod 755 "$scratch"
+mkdir locked && cp original.lvl locked/x.lvl && chmod 555 locked && chmod 755 "$scratch"
 said="cannot write in the folder locked: Permission denied"
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
@@ -161,8 +153,7 @@ cmp -s original.lvl locked/x.lvl || fail "the failed save changed the old file"
 
 # --- closing with unsaved changes asks until answered: neither a second close, Alt+Q nor an edit
 # under the panel slips through; Escape goes back to editing, S saves everything and quits -------
-cp original.lvl close.lvl
-run "$(drag 430 312)
+cp original.lvl close.lvl && run "$(drag 430 312)
 key ctrl+q
 $(drag 290 212)
 key ctrl+q
@@ -177,8 +168,7 @@ view" close.lvl
   fail "S did not save both drags (x and y of two nodes): $(cmp -l original.lvl close.lvl | wc -l) bytes"
 
 # --- a twist folds cells: the editor counts them, the level tool warns and still says ok ---------
-cp original.lvl twist.lvl
-run "$(keys 4 ] . . . .)
+cp original.lvl twist.lvl && run "$(keys 4 ] . . . .)
 press 480 340 1
 $(printf 'move 481 340\nmove 480 340\n%.0s' $(seq 20))
 release 480 340 1

@@ -35,8 +35,7 @@ TEST(FrameEvents, OnlyAQuitEventStopsTheLoopAndTheFrameStillRunsToItsEnd) {
     SDL_Event event{SDL_KEYDOWN};
     w.frame({}, &event);
     EXPECT_EQ(w->running, -1);
-    event.type = SDL_QUIT;
-    w->player.vx = 5.0f;
+    event.type = SDL_QUIT, w->player.vx = 5.0f;
     w.frame({}, &event);
     EXPECT_EQ(std::make_pair(w->running, w->player.x), std::make_pair(0, 905.0f));  // the step ran
 }

@@ -13,8 +13,7 @@ namespace {
 void bare(World& a) {
     Images& im = a->images;
     im.front = im.health = im.completion = nullptr;
-    im.ammo.fill(nullptr);
-    im.indicator.fill(nullptr);
+    im.ammo.fill(nullptr), im.indicator.fill(nullptr);
 }
 
 /// Width of the bar drawn from x = 490 in row y: the first black column after it.
@@ -67,8 +66,7 @@ TEST(HudGauges, AmmunitionAlphaByEachWeaponsCapacity) {
     EXPECT_EQ(a->images.ammo[2]->format->alpha, 55);   // (1/50·0.8 + 0.2)·255 = 55.08
     EXPECT_EQ(a->images.ammo[3]->format->alpha, 255);  // full
     EXPECT_EQ(a->images.ammo[4]->format->alpha, 153);  // 5 black holes, the pick-up's cap
-    a->ammo[1] = 100;
-    a->ammo[2] = -1;  // fired dry with nothing left: a faint icon
+    a->ammo[1] = 100, a->ammo[2] = -1;  // the second fired dry with nothing left: a faint icon
     drawHud(*a);
     EXPECT_EQ(a->images.ammo[1]->format->alpha, 255);
     EXPECT_EQ(a->images.ammo[2]->format->alpha, 46);  // (−1/50·0.8 + 0.2)·255 = 46.92

@@ -20,14 +20,11 @@ TEST(LevelChange, LevelsCycleKeepingBendsResettingCountersRingsAndShipsTargetsGr
         GameState& s = *a;
         s.kills = s.killTarget;
         s.ammo = {0, 40, 3, 120, 5};
-        s.player.weapon = 2;
-        s.player.health = 37;
+        s.player.weapon = 2, s.player.health = 37;
         s.rapidFireTicks = 5000 + change;
         s.camera.x = 321, s.camera.y = -45;
-        s.shots.live.fill(1);
-        s.shots.next = 123;
-        s.explosions.live.fill(1);
-        s.explosions.next = 7;
+        s.shots.live.fill(1), s.shots.next = 123;
+        s.explosions.live.fill(1), s.explosions.next = 7;
         for (int e = 0; e < kEnemyCount; ++e) {
             s.enemies[e].respawnCountdown = e * 10;  // some alive, some dead
         }

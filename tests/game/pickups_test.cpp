@@ -28,8 +28,7 @@ TEST(Drops, DebrisAndPickUpsKeepTheShipsPlaceAndSpanTheirKicksWithFixedDraws) {
     std::map<int, int> pickUpKinds;
     World a(play::kArena);
     for (unsigned seed = 1; seed <= 400; ++seed) {
-        a->shots.live.fill(0);
-        a->shots.next = 0;
+        a->shots.live.fill(0), a->shots.next = 0;
         Ship dying = play::ship(static_cast<int>(seed % 3), 640.0f, 480.0f, 50, 1.5f, -2.5f);
         dying.heading = 0.75f;
         const std::vector<int> draws = play::drawsAfter(seed, 30);

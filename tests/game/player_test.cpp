@@ -22,8 +22,7 @@ TEST(PlayerFiring, EachWeaponSpendsARoundTheLastFiresASimpleShotAndTheShipIsCapp
                           {3, 10, 9, 3, Swarm}};
     for (const Case& c : cases) {
         World w;
-        w->player.weapon = c.weapon;
-        w->ammo[c.weapon] = c.rounds;
+        w->player.weapon = c.weapon, w->ammo[c.weapon] = c.rounds;
         w->player.heading = 0.5f, w->player.vx = 30.0f, w->player.vy = 40.0f;
         w.frame({SDLK_SPACE});
         EXPECT_EQ(std::make_pair(w->ammo[c.weapon], w->player.weapon),
@@ -48,8 +47,7 @@ TEST(PlayerFiring, EachWeaponSpendsARoundTheLastFiresASimpleShotAndTheShipIsCapp
 TEST(PlayerFiring, RapidFireFiresEveryFrameUntil20000MsAfterThePickUp) {
     World w;
     w.frame({SDLK_RCTRL});  // a shot now: the 200 ms rule holds back the next ones
-    w->player.weapon = 1;
-    w->ammo[1] = 5;
+    w->player.weapon = 1, w->ammo[1] = 5;
     const int before = w->shots.next;
     for (int sinceMs : {0, 20, 19999, 20000}) {
         w->rapidFireTicks = static_cast<int>(w.ticks + 20) - sinceMs;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -83,9 +84,7 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     // enemy20011 fills two slots with two surfaces; enemy3 fills six with one.
     EXPECT_NE(images.enemy[7], images.enemy[10]);
     EXPECT_EQ(centreOf(images.enemy[7]), centreOf(images.enemy[10]));
-    for (int i = 13; i < 18; ++i) {
-        EXPECT_EQ(images.enemy[i], images.enemy[12]);
-    }
+    EXPECT_EQ(std::count(images.enemy.begin() + 12, images.enemy.end(), images.enemy[12]), 6);
     const std::pair<SDL_Surface*, const char*> loaded[] = {
         {images.enemy[12], "images/enemy3.bmp"},
         {images.ship[4], "images/ship011.bmp"},
@@ -108,9 +107,8 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
         EXPECT_EQ(images.shot[i]->format->Amask, i < 20 ? 0xFF000000u : 0u) << i;
     }
     EXPECT_EQ(images.shot[26]->format->colorkey, 0xFF00FFu);
-    for (SDL_Surface* explosion : images.explosion) {
-        EXPECT_EQ(explosion->format->Amask, 0xFF000000u);
-    }
+    EXPECT_TRUE(std::all_of(images.explosion.begin(), images.explosion.end(),
+                            [](SDL_Surface* e) { return e->format->Amask == 0xFF000000u; }));
     EXPECT_TRUE(images.ammo[0] == nullptr && images.ammo[4] != nullptr);
     EXPECT_TRUE(images.front == start.front && (start.front->flags & SDL_SRCCOLORKEY) &&
                 (start.front->format->colorkey & 0xFFFFFF) == 0xFF00FFu);

@@ -37,8 +37,7 @@ TEST(LatticeRim, RunsClockwiseFromTheOriginAndDipsOutsideAtTheCorners) {
 TEST(LatticeRefit, AChangeRefitsOnlyTheSegmentsItFeeds) {
     const int nc = 9;
     for (int moved : {0, 4, nc - 1}) {
-        Lattice lattice(nc, 4);
-        Lattice reference(nc, 4);
+        Lattice lattice(nc, 4), reference(nc, 4);
         // Every block of row 1 stale first, so that a refit shows up as a change.
         for (int i = 0; i < nc; ++i) {
             lattice.setNodePosition(i, 1, 40.0f * i + 7.0f * (i % 3), 40.0f + 5.0f * (i % 2));

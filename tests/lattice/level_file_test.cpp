@@ -118,8 +118,8 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     two.i32(2).level(4, 3).level(5, 6, 1.0f).i32(7);  // bytes after the last level are ignored
     ASSERT_EQ(readLevelFile(set, writeFile("two.lvl", two.data).c_str()), 0);
     ASSERT_EQ(set->count, 2);
-    EXPECT_EQ(set->lattices[0]->columns, 4.0f);
-    EXPECT_EQ(set->lattices[1]->rows, 6.0f);
+    EXPECT_EQ(std::make_pair(set->lattices[0]->columns, set->lattices[1]->rows),
+              std::make_pair(4.0f, 6.0f));
     set->lattices[1]->mapPoint(2, 0, x, y, true, true);
     EXPECT_FLOAT_EQ(x, 83.0f);
 }
@@ -206,8 +206,7 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
     for (int32_t l = 0; l < 3; ++l) {
         const Lattice& a = *set.lattices[l];
         const Lattice& b = *back->lattices[l];
-        ASSERT_EQ(a.columns, b.columns);
-        ASSERT_EQ(a.rows, b.rows);
+        ASSERT_EQ(std::make_pair(a.columns, a.rows), std::make_pair(b.columns, b.rows));
         for (int i = 0; static_cast<float>(i) < a.columns; ++i) {
             for (int j = 0; static_cast<float>(j) < a.rows; ++j) {
                 EXPECT_NEAR(a.node(i, j).x, b.node(i, j).x, 1e-4 * (1 + std::fabs(a.node(i, j).x)));
