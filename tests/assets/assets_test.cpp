@@ -40,4 +40,16 @@ TEST(Generator, ItCountsWhatItWroteAndFailsWhenItCannotWriteASound) {
     fs::remove_all(dir);
 }
 
+// Wrong words get status 2; a folder it cannot make, status 1 and a line that names the folder.
+TEST(Generator, ItRefusesWrongWordsAndFoldersItCannotMake) {
+    for (const std::string words : {"", " --icons", " a b c", " --icons /proc/no", " /proc/no"}) {
+        const bool folder = words.find("/proc/no") != std::string::npos;
+        FILE* out = popen((LUMEN_BIN_DIR "/lumendrift-assets" + words + " 2>&1").c_str(), "r");
+        char said[256] = "";
+        ASSERT_TRUE(out != nullptr && std::fgets(said, sizeof said, out) != nullptr);
+        EXPECT_EQ(WEXITSTATUS(pclose(out)), folder ? 1 : 2) << words;
+        EXPECT_TRUE(!folder || std::string(said).find("/proc/no:") != std::string::npos) << said;
+    }
+}
+
 }  // namespace

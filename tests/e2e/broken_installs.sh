@@ -87,8 +87,7 @@ printf '{"levels": 3}' >"$scratch/flat.json"
 printf 'old' >"$scratch/keep.lvl"
 while IFS='|' read -r arguments mention; do
   # shellcheck disable=SC2086
-  run "$tool" $arguments
-  out="$out$err"
+  run "$tool" $arguments && out="$out$err"
   [ "$status" -eq 1 ] && [[ "$out" == *"$mention"* ]] && [ "$out" = "${out%%$'\n'*}" ] ||
     fail "$arguments: status $status, said: $out"
 done <<TABLE
@@ -98,12 +97,14 @@ build $scratch/bad.json $scratch/keep.lvl|level 0
 build $scratch/broken.json $scratch/keep.lvl|not valid JSON
 build $scratch/flat.json $scratch/keep.lvl|"levels" array
 render $real 99 $scratch/x.bmp|99
+render $real 1 $scratch/no/x.bmp|no/x.bmp
+build $scratch/levels.json $scratch/no/x.lvl|no/x.lvl
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
 [[ "$("$tool" --help)" == "usage: lumendrift-level check FILE"* ]] || fail "--help gave no usage"
-for arguments in "" "frobnicate x" "info" "--version x"; do
+for arguments in "" "frobnicate x" "info" "--version x" "render $real 1" "render $real 1 x y" \
+  "render $real 1 x --coarse y"; do
   # shellcheck disable=SC2086
-  run "$tool" $arguments
-  [ "$status" -eq 2 ] || fail "'$arguments': status $status"
+  run "$tool" $arguments && [ "$status" -eq 2 ] || fail "'$arguments': status $status"
 done
 echo "broken_installs: ok"
