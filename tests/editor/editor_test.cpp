@@ -62,21 +62,14 @@ bool sameBlocks(const Lattice& a, const Lattice& b) {
 
 /// A shape edit of one level that puts value into entry index of its nodes (or of its rim).
 EditCommand shapeEdit(const EditorDocument& doc, int level, bool rim, int index, float value) {
-    EditCommand command;
-    command.level = level;
-    command.before = captureShape(doc.lattice(level));
-    command.after = command.before;
+    const LatticeShape shape = captureShape(doc.lattice(level));
+    EditCommand command{EditKind::Shape, level, 0, shape, shape, 0, ""};
     (rim ? command.after.rim : command.after.nodes)[static_cast<size_t>(index)] = value;
     return command;
 }
 
 EditCommand levelEdit(EditKind kind, int level, int target, LatticeShape after = {}) {
-    EditCommand command;
-    command.kind = kind;
-    command.level = level;
-    command.target = target;
-    command.after = std::move(after);
-    return command;
+    return EditCommand{kind, level, target, {}, std::move(after), 0, ""};
 }
 
 }  // namespace

@@ -88,10 +88,10 @@ $(keys ctrl+r ctrl+z ctrl+s)" reset.lvl
 ! cmp -s original.lvl reset.lvl || fail "undoing the reset after a drag undid the drag too"
 
 # --- a rim point dragged in the reference view: rim point 1, (1, 0), by (10, 8) window pixels at
-# scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down -----------------------
+# scale 1/2 is (20, 16) reference pixels, half a cell across and 0.4 down; saved, Ctrl+Q quits ----
 cp original.lvl rim.lvl && run "key tab
 $(drag 250 152 10 8)
-key ctrl+s" rim.lvl
+$(keys ctrl+s ctrl+q ctrl+r ctrl+s)" rim.lvl
 rim=$((4 + 12 + 8 * 520 + 8))
 [ "$(od -An -t f4 -j $rim -N 8 rim.lvl | xargs)" = "1.5 0.4" ] ||
   fail "rim point 1 dragged to ($(od -An -t f4 -j $rim -N 8 rim.lvl | xargs))"

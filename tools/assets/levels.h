@@ -14,7 +14,11 @@
 //       x += o·tanh((j − j0)/w): a fault line across the rows
 //   {"kind": "ripple", "centre": [cx, cy], "wavelength": l, "amplitude": a, "radius": r}
 //       concentric rings: d' = d + a·sin(2π·|d|/l)·exp(−|d|²/r²) along d
-// A level without warps is flat. The rim stays the default rim along the lattice border.
+// A key left out takes its default: centre the middle of the grid, ((columns − 1)/2, (rows − 1)/2);
+// waves amplitude [1, 1], wavelength [10, 10], phase [0, 0]; bulge radius 6, strength 0.5; vortex
+// radius 6, twist 1; shear row the middle row, width 3, offset 2; ripple wavelength 6, amplitude
+// 0.6, radius 12. A level without warps is flat. The rim stays the default rim along the lattice
+// border.
 
 #include <memory>
 #include <string>
