@@ -3,7 +3,7 @@
 # stops with exit status 1 and one line on standard output naming the file within a few seconds;
 # never a crash, a hang or a word on standard error. (Every data file missing, empty and cut in
 # half is the game set-up's unit test; hostile level files are the level reader's and the
-# fuzzer's.) Last, the level tool as a designer runs it.
+# fuzzer's.) Last, the level tool and the generator as a designer runs them.
 set -euo pipefail
 bin="${LUMEN_BIN_DIR:?}" data="${LUMEN_DATA_DIR:?}"
 # shellcheck source=tests/e2e/e2e.bash
@@ -72,7 +72,7 @@ play_in_x
 refused foo3.lvl "with a NaN node (the game in Xvfb)"
 [[ "$out" == "Lumen Drift cannot start: foo3.lvl: "* ]] || fail "the game said: $out"
 
-# --- the level tool ------------------------------------------------------------------------------
+# --- the level tool, and the generator's level sources -------------------------------------------
 [[ "$("$tool" check "$real")" =~ ^ok:\ ([0-9]+)\ levels$ ]] && [ "${BASH_REMATCH[1]}" -ge 6 ] ||
   fail "check: $("$tool" check "$real")"
 "$tool" dump "$real" >"$scratch/levels.json"
@@ -84,21 +84,25 @@ printf '\5\0\0\0garbage' >"$scratch/junk.lvl"
 printf '{"levels": [{"columns": 2, "rows": 5}]}' >"$scratch/bad.json"
 printf '{"levels": [' >"$scratch/broken.json"
 printf '{"levels": 3}' >"$scratch/flat.json"
+printf '{"levels": [{"columns": 3, "rows": 3, "warps": [{"kind": "x"}]}]}' >"$scratch/odd.json"
 printf 'old' >"$scratch/keep.lvl"
 while IFS='|' read -r arguments mention; do
   # shellcheck disable=SC2086
-  run "$tool" $arguments && out="$out$err"
+  run "$bin/lumendrift-"$arguments && out="$out$err"
   [ "$status" -eq 1 ] && [[ "$out" == *"$mention"* ]] && [ "$out" = "${out%%$'\n'*}" ] ||
     fail "$arguments: status $status, said: $out"
 done <<TABLE
-check $scratch/absent.lvl|cannot open
-check $scratch/junk.lvl|junk.lvl
-build $scratch/bad.json $scratch/keep.lvl|level 0
-build $scratch/broken.json $scratch/keep.lvl|not valid JSON
-build $scratch/flat.json $scratch/keep.lvl|"levels" array
-render $real 99 $scratch/x.bmp|99
-render $real 1 $scratch/no/x.bmp|no/x.bmp
-build $scratch/levels.json $scratch/no/x.lvl|no/x.lvl
+level check $scratch/absent.lvl|cannot open
+level check $scratch/junk.lvl|junk.lvl
+level build $scratch/bad.json $scratch/keep.lvl|level 0
+level build $scratch/broken.json $scratch/keep.lvl|not valid JSON
+level build $scratch/flat.json $scratch/keep.lvl|"levels" array
+level render $real 99 $scratch/x.bmp|99
+level render $real 1 $scratch/no/x.bmp|no/x.bmp
+level build $scratch/levels.json $scratch/no/x.lvl|no/x.lvl
+assets $scratch/made $scratch/absent.json|absent.json: cannot open
+assets $scratch/made $scratch/bad.json|bad.json: level 0: columns and rows must be at least 3
+assets $scratch/made $scratch/odd.json|odd.json: level 0: unknown warp kind "x"
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
 [[ "$("$tool" --help)" == "usage: lumendrift-level check FILE"* ]] || fail "--help gave no usage"
