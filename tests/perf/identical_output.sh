@@ -32,22 +32,24 @@ actual="$(
   echo "data $({ find images play sfx -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum &&
     (cd "$scratch" && md5sum icons/*); } | md5sum | cut -d' ' -f1)"
   # What the editor prints and shows: the brush ring in the overview (eb), a step in, both prompts
-  # given up, a selected node, the next level (none selected) with a node of column 0 dragged over
-  # its neighbour (e3, two cells folded) and undone (e9, the cursor at 0, 0, no play-test in a
-  # script), its reference view with rim point 0 hovered (its drag off the grid refused), the help
-  # (F1, Escape close it), the brush's radius and strength at both ends, a node of the last level
-  # dragged in the overview (ea, reduced), the close question over that level panned (copy undone).
+  # given up, a stroke of each brush (twist both ways) off to the side, a selected node, the next
+  # level (none selected) with a node of column 0 dragged over its neighbour (e3, two cells folded)
+  # and undone (e9, the cursor at 0, 0, no play-test in a script), its reference view with rim point
+  # 0 hovered (its drag off the grid refused), the help (F1, Escape close it), the brush's radius
+  # and strength at both ends, a node of the last level dragged in the overview (ea, reduced), the
+  # close question over that level panned (copy undone).
   cp foo3.lvl "$scratch/edit.lvl" && ln -s "$PWD/images" "$scratch/images"
   {
     printf '%s\n' "key 2" "move 480 342" "wheel 4" "wheel -1" "key minus" "key kp_minus" \
       "key minus" "view" "shot eb.bmp" "key plus" "view" "key kp_plus" "key plus" "key a" \
-      "key escape" "key ctrl+shift+s" "key escape" "move 500 300" "shot e1.bmp" "key n" \
-      "press 417 279 1" "release 417 279 1" "shot e2.bmp" "key pagedown" "key pagedown" \
-      "key pageup" "press 191 152 1" "move 196 152" "move 236 152" "release 236 152 1" \
-      "shot e3.bmp" "key ctrl+z" "move -3 -2" "key p" "shot e9.bmp" "key tab" "press 170 92 1" \
-      "move 170 40" "release 170 40 1" "move 170 92" "shot e4.bmp" "key f1" "shot e5.bmp" "key f1" \
-      "key f1" "key escape" && printf 'key ]\nkey ,\n%.0s' {1..30} && echo "shot e6.bmp"
-    printf 'key [\nkey .\n%.0s' {1..40} && echo "shot e7.bmp"
+      "key escape" "key ctrl+shift+s" "key escape" "move 500 300" "shot e1.bmp"
+    printf 'key %s\npress 700 500 1\nmove 706 504\nmove 712 500\nrelease 712 500 1\n' 1 2 3 4 x 5
+    printf '%s\n' "key n" "press 417 279 1" "release 417 279 1" "shot e2.bmp" "key pagedown" \
+      "key pagedown" "key pageup" "press 191 152 1" "move 196 152" "move 236 152" \
+      "release 236 152 1" "shot e3.bmp" "key ctrl+z" "move -3 -2" "key p" "shot e9.bmp" "key tab" \
+      "press 170 92 1" "move 170 40" "release 170 40 1" "move 170 92" "shot e4.bmp" "key f1" \
+      "shot e5.bmp" "key f1" "key f1" "key escape" && printf 'key ]\nkey ,\n%.0s' {1..30}
+    echo "shot e6.bmp" && printf 'key [\nkey .\n%.0s' {1..40} && echo "shot e7.bmp"
     printf 'key pagedown\n%.0s' {1..7} && printf '%s\n' "key d" "key ctrl+z" "key tab" "wheel -3" \
       "press 480 342 1" "move 530 380" "shot ea.bmp" "release 530 380 1" "key ctrl+z" "wheel 3" \
       "key tab" "press 400 300 3" "move 430 340" "release 430 340 3" "key ctrl+r" "key ctrl+q" \
