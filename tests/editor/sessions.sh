@@ -110,13 +110,13 @@ for said in "columns must be 3-200" "level moved earlier" "level moved later" "u
   grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused
-# (and Save as, its default replaced, keeps the work), a link stays a link to the updated file -----
+# (Save as, its default replaced, keeps the work; Ctrl+Q then quits), a link stays a link to it ---
 cp original.lvl private.lvl && chmod 600 private.lvl
 cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
 for file in private.lvl frozen.lvl link.lvl; do
-  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s shift+k e p t . l v l return)" $file
-  grep -qx "message saved Kept.lvl" <<<"$out" && [ -s Kept.lvl ] &&
+  run "$(keys pagedown ctrl+r ctrl+s ctrl+shift+s shift+k e p t . l v l return ctrl+q)" $file
+  grep -qx "message saved Kept.lvl" <<<"$out" && [ -s Kept.lvl ] && ! grep -q Unsaved <<<"$out" &&
     ! cmp -s original.lvl Kept.lvl || fail "Save as did not write Kept.lvl: $out"
   rm Kept.lvl
   [ $file != frozen.lvl ] ||
