@@ -110,7 +110,7 @@ for said in "columns must be 3-200" "level moved earlier" "level moved later" "u
   grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused
-# (Save as, its default replaced, keeps the work; Ctrl+Q then quits), a link stays a link to it ---
+# (Save as, default replaced, keeps the work; Ctrl+Q then quits), a link stays a link, updated --
 cp original.lvl private.lvl && chmod 600 private.lvl
 cp original.lvl frozen.lvl && chmod 444 frozen.lvl
 mkdir real && cp original.lvl real/target.lvl && ln -s real/target.lvl link.lvl
