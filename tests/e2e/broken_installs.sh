@@ -105,7 +105,9 @@ assets $scratch/made $scratch/bad.json|bad.json: level 0: columns and rows must 
 assets $scratch/made $scratch/odd.json|odd.json: level 0: unknown warp kind "x"
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
-[[ "$("$tool" --help)" == "usage: lumendrift-level check FILE"* ]] || fail "--help gave no usage"
+run "$tool" --help && [ "$status" -eq 0 ] && [[ "$out" == "usage: lumendrift-level check FILE"* ]] &&
+  run "$tool" --version && [ "$status" -eq 0 ] && [[ "$out" == "lumendrift-level "[0-9]* ]] ||
+  fail "--help or --version: status $status, said: $out"
 for arguments in "" "frobnicate x" "info" "--version x" "render $real 1" "render $real 1 x y" \
   "render $real 1 x --coarse y"; do
   # shellcheck disable=SC2086

@@ -307,7 +307,7 @@ TEST(EditorView, ZoomKeepsThePointUnderTheCursorAndFitHoldsTheBox) {
     }
 }
 
-TEST(EditorPicking, ThePointUnderTheCursorIsFoundOnTheBentSheetAndNotOffIt) {
+TEST(EditorPicking, ThePointUnderTheCursorIsFoundOnTheBentSheetAndHandlesWithinReach) {
     const EditorDocument doc = threeLevels();
     const Lattice& lattice = doc.lattice(0);
     std::srand(3);
@@ -321,6 +321,16 @@ TEST(EditorPicking, ThePointUnderTheCursorIsFoundOnTheBentSheetAndNotOffIt) {
     }
     float u = 0, v = 0;
     EXPECT_FALSE(latticePointAt(lattice, -500, 40, u, v));
+    // A node's handle or a rim point is taken from 8 window pixels away, not from 9.
+    const ViewTransform view;
+    const LatticeNode& node = lattice.node(1, 2);
+    lattice.rimPoint(3.0f, u, v);
+    for (const int d : {8, 9}) {
+        EXPECT_EQ(pickNode(lattice, view, windowX(view, node.x), windowY(view, node.y) + d),
+                  (d == 8 ? NodeRef{1, 2} : NodeRef{}));
+        EXPECT_EQ(pickRimPoint(lattice, view, referenceX(view, u) - d, referenceY(view, v)),
+                  d == 8 ? 3 : -1);
+    }
 }
 
 TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
@@ -336,6 +346,8 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
         {"press 10 20\n", false},
         {"press 10 x 1\n", false},
         {"move 1 100001\n", false},
+        {"move -100000 100000\n", true},
+        {"move -100001 1\n", false},
         {"release 1 2 4\n", false},
         {"key hyper+s\n", false},
         {"key pagedwn\n", false},

@@ -98,15 +98,17 @@ rim=$((4 + 12 + 8 * 520 + 8))
 others="$(changed_outside original.lvl rim.lvl $rim)"
 [ "$others" -eq 0 ] || fail "the rim drag changed $others bytes outside rim point 1"
 
-# --- add (the typed size replaces the default; a wrong one keeps the prompt), duplicate, delete
-# and reorder levels -----------------------------------------------------------------------------
+# --- add (the typed size replaces the default, End types after it; a wrong one keeps the prompt),
+# duplicate, delete and reorder levels, a move undone, redone and undone --------------------------
 cp original.lvl levels.lvl
 run "$(keys pagedown shift+pageup shift+pagedown pageup d a 2 x 5 return backspace backspace \
-  backspace 0 0 0 7 x 0 0 0 5 9 return pagedown delete shift+pagedown ctrl+z ctrl+s)" levels.lvl
+  backspace 0 0 0 7 x 0 0 0 5 9 return pagedown delete shift+pagedown ctrl+z ctrl+y ctrl+z a end 9 \
+  return escape ctrl+s)" levels.lvl
 sizes="$("$bin/lumendrift-level" info levels.lvl | awk '{ printf "%s%sx%s", sep, $4, $6; sep = " " }')"
 [ "$sizes" = "26x20 26x20 7x5 30x30 32x32 34x24 36x28 30x24 56x44" ] ||
   fail "levels after move, duplicate, add 0007x0005 (a tenth character is not taken) and delete: $sizes"
-for said in "columns must be 3-200" "level moved earlier" "level moved later" "undone: move level later" "level added: 0007x0005"; do
+for said in "columns must be 3-200" "level moved earlier" "level moved later" "undone: move level later" \
+  "redone: move level later" "rows must be 3-200" "level added: 0007x0005"; do
   grep -qx "message $said" <<<"$out" || fail "no message \"$said\": $out"; done
 
 # --- saves keep the file what it was: a private file stays private, a read-only one is refused
@@ -198,8 +200,11 @@ run "view
 press 1 2" original.lvl
 [ "$status" -eq 2 ] && [ "$out" = 'script.txt:2: malformed command "press 1 2"' ] ||
   fail "a malformed script gave status $status and: $out"
-status=0 && "$bin/lumendrift-editor" --bogus 2>usage.txt || status=$?
-[ "$status" -eq 2 ] && grep -q "^usage: lumendrift-editor" usage.txt || fail "--bogus: status $status"
+for words in --bogus --script "a.lvl b.lvl"; do
+  # shellcheck disable=SC2086
+  status=0 && "$bin/lumendrift-editor" $words 2>usage.txt || status=$?
+  [ "$status" -eq 2 ] && grep -q "^usage: lumendrift-editor" usage.txt || fail "$words: status $status"
+done
 head -c 3 original.lvl >cut.lvl
 run "view" cut.lvl
 [ "$status" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && grep -q "^cut.lvl: " <<<"$out" ||

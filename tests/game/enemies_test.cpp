@@ -9,8 +9,7 @@
 #include "game/enemies.h"
 #include "world.h"
 
-using play::seedWhere;
-using play::World;
+using namespace play;
 
 namespace {
 

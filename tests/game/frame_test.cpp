@@ -6,8 +6,7 @@
 #include "game/spawn.h"
 #include "world.h"
 
-using play::pixel;
-using play::World;
+using namespace play;
 
 // Where the grid and the view land, negative Camera cells included, is pinned to the pixel by
 // tests/perf/identical_output.sh; a redraw every frame would look the same, so it is caught here.

@@ -4,8 +4,7 @@
 #include "game/hud.h"
 #include "world.h"
 
-using play::pixel;
-using play::World;
+using namespace play;
 
 namespace {
 

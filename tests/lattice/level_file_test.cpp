@@ -91,7 +91,6 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
         file.f32(p[0]).f32(p[1]);
     }
     ASSERT_EQ(file.data.size(), 152u);
-
     std::unique_ptr<LevelSet> set;
     std::string reason;
     ASSERT_EQ(readLevelFile(set, writeFile("three.lvl", file.data).c_str(), &reason), 0) << reason;
@@ -102,7 +101,6 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     float u = 0, v = 0;
     set->lattices[0]->rimPoint(3.0f, u, v);
     EXPECT_EQ(std::make_pair(u, v), std::make_pair(2.0f, 1.0f));
-
     // The last float within ±32767 pixels is a node's place; rim points may lie on the far edges.
     const float within = lastThirdWithin();
     Bytes edge;
@@ -110,7 +108,6 @@ TEST(ReadLevelFile, ThreeByThreeLevelIs152BytesTriplesPositionsAndLevelsComeInOr
     ASSERT_EQ(readLevelFile(set, writeFile("edge.lvl", edge.data).c_str(), &reason), 0) << reason;
     set->lattices[0]->mapPoint(0, 0, x, y, true, true);
     EXPECT_TRUE(x > 32766.99f && y < -32766.99f) << x << ", " << y;
-
     // Zero or several levels, in order.
     ASSERT_EQ(readLevelFile(set, writeFile("zero.lvl", Bytes().i32(0).data).c_str()), 0);
     EXPECT_EQ(set->count, 0);
@@ -193,12 +190,10 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
         }
         bent.refitAll();
     }
-
     const std::string first = tempPath("round1.lvl");
     ASSERT_EQ(writeLevelFile(set, first.c_str()), 0);
     const auto bytes = readFile(first);
     EXPECT_EQ(bytes.size(), 4u + (12 + 8 * 144 + 8 * 44) + (12 + 8 * 45 + 8 * 24) + 152 - 4);
-
     std::unique_ptr<LevelSet> back;
     std::string reason;
     ASSERT_EQ(readLevelFile(back, first.c_str(), &reason), 0) << reason;
@@ -218,7 +213,6 @@ TEST(WriteLevelFile, RoundTripKeepsPositionsIsByteStableAndUnwritablePathsAreRep
         b.rimPoint(2.5f, ub, vb);
         EXPECT_EQ(std::make_pair(ua, va), std::make_pair(ub, vb));
     }
-
     const std::string second = tempPath("round2.lvl");
     ASSERT_EQ(writeLevelFile(*back, second.c_str()), 0);
     EXPECT_EQ(readFile(second), bytes);

@@ -12,10 +12,7 @@
 
 namespace {
 
-using rendertest::litPixels;
-using rendertest::makeSurface;
-using rendertest::rawPixel;
-using rendertest::SurfacePtr;
+using namespace rendertest;
 
 /// trunc(value)·scale + offset as the pictures map points, with values beyond int off the target.
 int mapped(float value, int scale, int offset) {

@@ -5,9 +5,7 @@
 #include "render/render.h"
 #include "render/surfaces.h"
 
-using rendertest::litPixels;
-using rendertest::makeSurface;
-using rendertest::rawPixel;
+using namespace rendertest;
 
 namespace {
 
