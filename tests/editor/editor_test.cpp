@@ -341,7 +341,7 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
     };
     const Case cases[] = {
         {"press 10 20 1\nmove 11 22\nrelease 11 22 left\n# note\n\nview\n", true},
-        {"key ctrl+s\nkey z\nkey ctrl+shift+z\nkey tab\nkey pagedown\nkey f1\nkey [\n", true},
+        {"key ctrl+s\nkey z\nkey ctrl+shift+z\nkey tab\nkey pagedown\nkey f15\nkey [\n", true},
         {"wheel -2\nshot out.bmp\n", true},
         {"press 10 20\n", false},
         {"press 10 x 1\n", false},
@@ -351,6 +351,7 @@ TEST(EditorScript, CommandsAreReadAndMalformedLinesNamed) {
         {"release 1 2 4\n", false},
         {"key hyper+s\n", false},
         {"key pagedwn\n", false},
+        {"key f16\n", false},
         {"wheel 0\n", false},
         {"shot out.png\n", false},
         {"view now\n", false},

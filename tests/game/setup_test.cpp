@@ -120,7 +120,6 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
                               field->format->colorkey),
               std::make_tuple(1200, 1000, Uint32{SDL_SRCCOLORKEY}, 0u));
     EXPECT_EQ(play::pixel(state->playfield, 20, 20), 0xFFFFFFu);  // white between the lines
-
     // The loading screen shows the panel picture as loaded, at points unlike their neighbours.
     for (const auto& [x, y] : {std::pair{407, 99}, std::pair{197, 596}}) {
         EXPECT_EQ(play::pixel(screen, x, y), play::pixel(start.front, x, y)) << x << ", " << y;
