@@ -103,6 +103,7 @@ level build $scratch/levels.json $scratch/no/x.lvl|no/x.lvl
 assets $scratch/made $scratch/absent.json|absent.json: cannot open
 assets $scratch/made $scratch/bad.json|bad.json: level 0: columns and rows must be at least 3
 assets $scratch/made $scratch/odd.json|odd.json: level 0: unknown warp kind "x"
+assets $scratch/made $scratch/broken.json|broken.json: expected an object with a "levels" array
 TABLE
 [ "$(cat "$scratch/keep.lvl")" = old ] || fail "a failed build changed the target"
 run "$tool" --help && [ "$status" -eq 0 ] && [[ "$out" == "usage: lumendrift-level check FILE"* ]] &&

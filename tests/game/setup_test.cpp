@@ -124,7 +124,6 @@ TEST(SetUp, LoadsAndPreparesEveryImageSoundAndLevel) {
     for (const auto& [x, y] : {std::pair{407, 99}, std::pair{197, 596}}) {
         EXPECT_EQ(play::pixel(screen, x, y), play::pixel(start.front, x, y)) << x << ", " << y;
     }
-
     // Sounds (the dummy audio driver opens): Swarm hits are silent.
     const Sounds& sfx = state->sounds;
     ASSERT_NE(sfx.largeExplosion, nullptr);
